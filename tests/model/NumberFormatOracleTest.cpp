@@ -1,0 +1,282 @@
+// GeneralFloatFormat against an exact oracle: the value held is expanded with GMP rational
+// arithmetic, rounded to 18 digits (to nearest, a tie to even), then rounded half away from zero
+// to the precision and laid out by the independent code of ExactDecimal.h.
+#include "ExactDecimal.h"
+#include "NumberFormat.h"
+
+#include <QTest>
+
+#include <gmp.h>
+
+#include <array>
+#include <cfloat>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <random>
+
+Q_DECLARE_METATYPE(long double)
+
+namespace {
+
+class Integer {
+public:
+    Integer() { mpz_init(value); }
+    explicit Integer(unsigned long initial) { mpz_init_set_ui(value, initial); }
+    ~Integer() { mpz_clear(value); }
+    Integer(const Integer&) = delete;
+    Integer& operator=(const Integer&) = delete;
+    operator mpz_ptr() { return value; }
+
+private:
+    mpz_t value;
+};
+
+// Multiplies `target` by 10^power.
+void TimesPowerOfTen(Integer& target, int power) {
+    Integer scale;
+    mpz_ui_pow_ui(scale, 10, static_cast<unsigned long>(power));
+    mpz_mul(target, target, scale);
+}
+
+// The sign of numerator / denominator - 10^power.
+int CompareWithPowerOfTen(Integer& numerator, Integer& denominator, int power) {
+    Integer left, right;
+    mpz_set(left, numerator);
+    mpz_set(right, denominator);
+    if (power >= 0)
+        TimesPowerOfTen(right, power);
+    else
+        TimesPowerOfTen(left, -power);
+    return mpz_cmp(left, right);
+}
+
+// The 18 significant digits of |value| (finite, at least the smallest normal), exactly.
+DecimalDigits ExactExpansion(long double value) {
+    const long double magnitude = std::fabs(value);
+    int binaryExponent = 0;
+    const long double fraction = std::frexp(magnitude, &binaryExponent);
+    const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
+    binaryExponent -= 64;
+
+    Integer numerator(significand), denominator(1);
+    if (binaryExponent >= 0)
+        mpz_mul_2exp(numerator, numerator, static_cast<mp_bitcnt_t>(binaryExponent));
+    else
+        mpz_mul_2exp(denominator, denominator, static_cast<mp_bitcnt_t>(-binaryExponent));
+
+    // 10^k <= magnitude < 10^(k+1); the logarithm only gives the first guess.
+    int k = static_cast<int>(std::floor(std::log10(magnitude)));
+    while (CompareWithPowerOfTen(numerator, denominator, k) < 0)
+        --k;
+    while (CompareWithPowerOfTen(numerator, denominator, k + 1) >= 0)
+        ++k;
+
+    // magnitude x 10^(17-k) lies in [10^17, 10^18): round it to a whole number.
+    if (17 - k >= 0)
+        TimesPowerOfTen(numerator, 17 - k);
+    else
+        TimesPowerOfTen(denominator, k - 17);
+    Integer quotient, remainder;
+    mpz_tdiv_qr(quotient, remainder, numerator, denominator);
+    mpz_mul_2exp(remainder, remainder, 1);
+    const int half = mpz_cmp(remainder, denominator);
+    if (half > 0 || (half == 0 && mpz_odd_p(static_cast<mpz_ptr>(quotient))))
+        mpz_add_ui(quotient, quotient, 1);
+
+    char digits[32];
+    mpz_get_str(digits, 10, quotient);
+    DecimalDigits expansion{value < 0, digits, k + 1};
+    if (expansion.digits.size() == 19) { // rounded up to 10^18
+        expansion.digits.resize(18);
+        ++expansion.exponent;
+    }
+    return expansion;
+}
+
+std::string OracleText(long double value, int digits, std::string_view separator) {
+    const int precision = digits < 2 ? 2 : digits > 18 ? 18 : digits;
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+    if (std::fabs(value) < LDBL_MIN) return "0";
+    return LayOut(RoundHalfAway(ExactExpansion(value), precision), precision, separator);
+}
+
+constexpr std::array Precisions = {2,  3,  4,  5,  6,  7, 8, 9,  10, 11,      12,     13,
+                                   14, 15, 16, 17, 18, 0, 1, 19, -5, INT_MAX, INT_MIN};
+
+long double NextBelow(long double value, int steps = 1) {
+    for (int i = 0; i < steps; ++i)
+        value = std::nextafter(value, -std::numeric_limits<long double>::infinity());
+    return value;
+}
+
+long double NextAbove(long double value, int steps = 1) {
+    for (int i = 0; i < steps; ++i)
+        value = std::nextafter(value, std::numeric_limits<long double>::infinity());
+    return value;
+}
+
+long double PowerOfTen(int power) // exact up to 10^27
+{
+    long double result = 1;
+    for (int i = 0; i < power; ++i)
+        result *= 10;
+    return result;
+}
+
+} // namespace
+
+class NumberFormatOracleTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void doubleRounding_data();
+    void doubleRounding();
+    void aroundLayoutLimits_data();
+    void aroundLayoutLimits();
+    void randomValues_data();
+    void randomValues();
+};
+
+// Values just below a tie whose 18-digit expansion is the tie itself: they round up, unlike the
+// exact value; and values whose 18 digits stay below the tie.
+void NumberFormatOracleTest::doubleRounding_data() {
+    QTest::addColumn<long double>("value");
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<QString>("expected");
+
+    const auto row = [](const char* name, long double value, int digits, const char* expected) {
+        QTest::newRow(name) << value << digits << QString::fromUtf8(expected);
+    };
+    row("nearest to 0.1449999999999999999962, N 2", 0.1449999999999999999962L, 2, "0,15");
+    row("one ulp below 0.145, N 2", NextBelow(0.145L), 2, "0,15");
+    row("0.144999999999999999 stays below, N 2", 0.144999999999999999L, 2, "0,14");
+    row("one ulp below 18.75, N 3", NextBelow(18.75L), 3, "18,8");
+    row("one ulp above -18.75, N 3", -NextBelow(18.75L), 3, "-18,8");
+    row("18.7499999999999999 stays below, N 3", 18.7499999999999999L, 3, "18,7");
+    row("one ulp below 2.25, N 2", NextBelow(2.25L), 2, "2,3");
+    row("one ulp below 999.5 crosses 10^3, N 3", NextBelow(999.5L), 3, "1E3");
+    row("one ulp below 99999.5 crosses 10^5, N 5", NextBelow(99999.5L), 5, "1E5");
+    row("one ulp below 0.00009995 reaches 0.0001, N 3", NextBelow(0.00009995L), 3, "0,0001");
+    row("0.000099949 stays scientific, N 3", 0.000099949L, 3, "9,99E-5");
+    row("one ulp below 1, N 18", NextBelow(1.0L), 18, "1");
+}
+
+void NumberFormatOracleTest::doubleRounding() {
+    QFETCH(long double, value);
+    QFETCH(int, digits);
+    QFETCH(QString, expected);
+    QCOMPARE(QString::fromStdString(OracleText(value, digits, ",")), expected);
+    QCOMPARE(QString::fromStdString(GeneralFloatFormat(value, digits, ",")), expected);
+}
+
+// Around the two limits of the positional form, after rounding: 10^N and 0.0001.
+void NumberFormatOracleTest::aroundLayoutLimits_data() {
+    QTest::addColumn<long double>("value");
+    QTest::addColumn<int>("digits");
+
+    for (int n = 2; n <= 18; ++n) {
+        const long double upperTie = PowerOfTen(n) - 0.5L; // exact
+        const long double lowerTie = (2 * PowerOfTen(n) - 1) / (2 * PowerOfTen(n + 4));
+        const long double lastVisible = PowerOfTen(n) * 1e-18L; // one unit of the 18th digit
+        const struct {
+            const char* what;
+            long double value;
+        } cases[] = {
+            {"10^N - 0.5", upperTie},
+            {"10^N - 0.5, 1 ulp below", NextBelow(upperTie)},
+            {"10^N - 0.5, 3 ulps below", NextBelow(upperTie, 3)},
+            {"10^N - 0.5, 1 ulp above", NextAbove(upperTie)},
+            {"10^N - 0.5, one 18th digit below", upperTie - lastVisible},
+            {"10^N", PowerOfTen(n)},
+            {"10^N, 1 ulp below", NextBelow(PowerOfTen(n))},
+            {"10^N, 1 ulp above", NextAbove(PowerOfTen(n))},
+            {"rounds to 0.0001", lowerTie},
+            {"rounds to 0.0001, 1 ulp below", NextBelow(lowerTie)},
+            {"rounds to 0.0001, 3 ulps below", NextBelow(lowerTie, 3)},
+            {"rounds to 0.0001, 1 ulp above", NextAbove(lowerTie)},
+            {"0.0001", 0.0001L},
+            {"0.0001, 1 ulp below", NextBelow(0.0001L)},
+        };
+        for (const auto& c : cases) {
+            QTest::addRow("N=%d %s", n, c.what) << c.value << n;
+            QTest::addRow("N=%d -(%s)", n, c.what) << -c.value << n;
+        }
+    }
+}
+
+void NumberFormatOracleTest::aroundLayoutLimits() {
+    QFETCH(long double, value);
+    QFETCH(int, digits);
+    for (const char* separator : {",", "."}) {
+        QCOMPARE(QString::fromStdString(GeneralFloatFormat(value, digits, separator)),
+                 QString::fromStdString(OracleText(value, digits, separator)));
+    }
+}
+
+// Random 80-bit values of every kind, each shown with two of the precisions.
+void NumberFormatOracleTest::randomValues_data() {
+    QTest::addColumn<int>("kind");
+    QTest::newRow("binary exponent over the whole range, subnormals included") << 0;
+    QTest::newRow("everyday magnitudes 1e-15..1e21") << 1;
+    QTest::newRow("short decimals (ties at the display digit)") << 2;
+    QTest::newRow("a few ulps from short decimals (double rounding)") << 3;
+}
+
+void NumberFormatOracleTest::randomValues() {
+    QFETCH(int, kind);
+    std::mt19937_64 random(20240917u + static_cast<unsigned>(kind));
+    const auto uniform = [&random](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+
+    const auto makeValue = [&]() -> long double {
+        const std::uint64_t significand = random() | (std::uint64_t{1} << 63);
+        switch (kind) {
+        case 0: // [2^(e-1), 2^e); small e round to subnormals or to zero
+            return std::ldexp(static_cast<long double>(significand), uniform(-16450, 16384) - 64);
+        case 1:
+            return std::ldexp(static_cast<long double>(significand), uniform(-50, 70) - 64);
+        default: {
+            const long double whole = uniform(1, 999999);
+            const int power = uniform(-10, 10);
+            long double decimal =
+                power >= 0 ? whole * PowerOfTen(power) : whole / PowerOfTen(-power);
+            if (kind == 3)
+                decimal = uniform(0, 1) ? NextBelow(decimal, uniform(1, 3))
+                                        : NextAbove(decimal, uniform(1, 3));
+            return decimal;
+        }
+        }
+    };
+
+    constexpr int ValueCount = 75000;
+    int mismatches = 0;
+    QString firstMismatches;
+    for (int i = 0; i < ValueCount; ++i) {
+        long double value = makeValue();
+        if (random() & 1) value = -value;
+        const int picks[] = {
+            Precisions[static_cast<std::size_t>(i) % Precisions.size()],
+            Precisions[static_cast<std::size_t>(uniform(0, Precisions.size() - 1))]};
+        for (const int digits : picks) {
+            const std::string actual = GeneralFloatFormat(value, digits, ",");
+            const std::string expected = OracleText(value, digits, ",");
+            if (actual != expected && ++mismatches <= 5) {
+                char held[64];
+                std::snprintf(held, sizeof held, "%.25Le", value);
+                firstMismatches +=
+                    QStringLiteral("\n  %1 with N %2: got %3, expected %4")
+                        .arg(QString::fromUtf8(held))
+                        .arg(digits)
+                        .arg(QString::fromStdString(actual), QString::fromStdString(expected));
+            }
+        }
+    }
+    QVERIFY2(mismatches == 0,
+             qPrintable(QStringLiteral("%1 mismatches:").arg(mismatches) + firstMismatches));
+}
+
+QTEST_APPLESS_MAIN(NumberFormatOracleTest)
+#include "NumberFormatOracleTest.moc"
