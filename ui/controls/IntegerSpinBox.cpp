@@ -1,0 +1,109 @@
+#include "IntegerSpinBox.h"
+
+#include "NumberFormat.h"
+#include "RegionalSettings.h"
+#include "StrToInt.h"
+#include "TypedCharacter.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QProxyStyle>
+#include <algorithm>
+#include <limits>
+
+namespace {
+// A held arrow repeats after 400 ms and then every 100 ms, whatever the desktop style says.
+class RepeatTimingStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_SpinBox_ClickAutoRepeatThreshold) return 400;
+        if (hint == SH_SpinBox_ClickAutoRepeatRate) return 100;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+bool IsAcceptedTyping(QChar c) {
+    if (c.unicode() < 32) return c.unicode() != 13; // control characters pass, Enter does not
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+') ||
+           c == QLatin1Char('-') || DecimalSeparator().contains(c);
+}
+} // namespace
+
+IntegerSpinBox::IntegerSpinBox(QWidget* parent)
+    : QAbstractSpinBox(parent) {
+    auto* style = new RepeatTimingStyle(QApplication::style()->name());
+    style->setParent(this);
+    setStyle(style);
+    // The text is interpreted only by value(); the base class must not try to.
+    setKeyboardTracking(false);
+    setCorrectionMode(CorrectToPreviousValue);
+    connect(lineEdit(), &QLineEdit::textChanged, this, &IntegerSpinBox::changed);
+}
+
+std::int32_t IntegerSpinBox::value() const {
+    return TryStrToInt(lineEdit()->text().toStdString()).value_or(min_);
+}
+
+void IntegerSpinBox::setValue(std::int64_t value) {
+    if (hasLimits()) value = std::clamp<std::int64_t>(value, min_, max_);
+    const QString text = QString::fromStdString(IntegerText(value));
+    if (text != lineEdit()->text()) lineEdit()->setText(text);
+}
+
+void IntegerSpinBox::stepBy(int steps) {
+    // Formed in 64 bits and kept within 32 bits, so stepping past the largest value of a box
+    // without limits stops there instead of wrapping round.
+    const std::int64_t next = std::clamp<std::int64_t>(
+        std::int64_t{value()} + std::int64_t{steps} * increment_,
+        std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
+    setValue(next);
+    selectAll();
+}
+
+QValidator::State IntegerSpinBox::validate(QString&, int&) const {
+    return QValidator::Acceptable; // pasted text is taken as it is
+}
+
+void IntegerSpinBox::fixup(QString&) const {
+}
+
+QAbstractSpinBox::StepEnabled IntegerSpinBox::stepEnabled() const {
+    return StepUpEnabled | StepDownEnabled;
+}
+
+void IntegerSpinBox::keyPressEvent(QKeyEvent* event) {
+    const QChar typed = TypedCharacter(*event);
+    if (!typed.isNull() && !IsAcceptedTyping(typed)) {
+        QApplication::beep();
+        event->accept();
+        return;
+    }
+    QAbstractSpinBox::keyPressEvent(event);
+}
+
+void IntegerSpinBox::focusInEvent(QFocusEvent* event) {
+    QAbstractSpinBox::focusInEvent(event);
+    // The window coming back to the front hands the focus back; that is no new entry.
+    const bool returning = entered_ && event->reason() == Qt::ActiveWindowFocusReason;
+    if (!returning && event->reason() != Qt::MouseFocusReason &&
+        event->reason() != Qt::PopupFocusReason)
+        selectAll();
+    entered_ = true;
+}
+
+void IntegerSpinBox::focusOutEvent(QFocusEvent* event) {
+    // Only a move of the focus to another control counts as leaving, not a message box or
+    // another application taking the focus away for a while.
+    const bool leaving =
+        event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
+    if (leaving) entered_ = false;
+    if (leaving && hasLimits()) {
+        if (const auto read = TryStrToInt(lineEdit()->text().toStdString());
+            read && (*read < min_ || *read > max_))
+            setValue(*read);
+    }
+    QAbstractSpinBox::focusOutEvent(event);
+}

@@ -1,0 +1,32 @@
+#include "TypedCharacter.h"
+
+#include <QKeyEvent>
+
+QChar TypedCharacter(const QKeyEvent& event) {
+    switch (event.key()) {
+    case Qt::Key_Backspace:
+        return QChar(8);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return QChar(13);
+    case Qt::Key_Escape:
+        return QChar(27);
+    default:
+        break;
+    }
+    const bool control = event.modifiers() & Qt::ControlModifier;
+    const bool alt = event.modifiers() & Qt::AltModifier;
+    // Ctrl+letter types a control character whatever the platform puts into text().
+    if (control && !alt) {
+        if (event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z)
+            return QChar(char16_t(event.key() - Qt::Key_A + 1));
+        return {};
+    }
+    if (alt && !control) return {}; // a menu or mnemonic key, not typing
+    const QString text = event.text();
+    // A character outside the basic plane is offered by its first half, so that a filter that
+    // passes only some characters cannot be bypassed with one.
+    if (!text.isEmpty() && (text.front().isPrint() || text.front().isHighSurrogate()))
+        return text.front();
+    return {};
+}
