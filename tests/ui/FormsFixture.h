@@ -1,0 +1,39 @@
+#pragma once
+// Shared by the window tests: the application set-up, the six windows built afresh for every
+// test, the error box answered without showing, and a check that nothing is left behind.
+#include "Application.h"
+#include "ErrorBox.h"
+#include "Forms.h"
+#include "RegionalSettings.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <QTest>
+
+class FormsFixture {
+public:
+    QStringList errorBoxes; // the texts of the error boxes shown since the test began
+
+    static void initApplication() {
+        SetUpApplication();
+        OverrideDecimalSeparator(QStringLiteral(","));
+    }
+
+    void createForms() {
+        errorBoxes.clear();
+        SetErrorBoxHook([this](const QString& text) { errorBoxes.append(text); });
+        CreateForms();
+    }
+
+    void destroyForms() {
+        DestroyForms();
+        SetErrorBoxHook({});
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        const QWidgetList left = QApplication::topLevelWidgets();
+        QStringList names;
+        for (const QWidget* widget : left)
+            names << QString::fromLatin1(widget->metaObject()->className());
+        QVERIFY2(left.isEmpty(), qPrintable(names.join(QLatin1Char(' '))));
+    }
+};

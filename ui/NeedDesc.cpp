@@ -1,0 +1,19 @@
+#include "NeedDesc.h"
+
+#include "ui_NeedDesc.h"
+
+#include "DialogFrame.h"
+#include "PixelFonts.h"
+
+TNeedDescForm* NeedDescForm = nullptr;
+
+TNeedDescForm::TNeedDescForm(QWidget* parent)
+    : TDialogForm(parent)
+    , ui(std::make_unique<Ui::TNeedDescForm>()) {
+    ui->setupUi(this);
+    ApplyPixelFonts(*this);
+    FixDialogFrame(*this);
+    FillBackground(*this, Qt::white);
+}
+
+TNeedDescForm::~TNeedDescForm() = default;

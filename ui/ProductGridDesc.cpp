@@ -1,0 +1,30 @@
+#include "ProductGridDesc.h"
+
+#include "ui_ProductGridDesc.h"
+
+#include "DialogFrame.h"
+#include "PixelFonts.h"
+
+#include <QColor>
+
+TProductGridDescForm* ProductGridDescForm = nullptr;
+
+TProductGridDescForm::TProductGridDescForm(QWidget* parent)
+    : TDialogForm(parent)
+    , ui(std::make_unique<Ui::TProductGridDescForm>()) {
+    ui->setupUi(this);
+    ApplyPixelFonts(*this);
+    FixDialogFrame(*this);
+    FillBackground(*this, Qt::white);
+    // The colours in which the ration table draws the names of foods that combine well,
+    // acceptably and not at all with the food of the current row.
+    SetTextColour(*ui->Label9, QColor(0x00, 0x80, 0x00));
+    SetTextColour(*ui->Label10, QColor(0x00, 0x00, 0xFF));
+    SetTextColour(*ui->Label11, QColor(0xFF, 0x00, 0x00));
+    // The labels keep their laid-out corners but take the size of their text in the fonts
+    // actually used.
+    for (QLabel* label : findChildren<QLabel*>())
+        label->adjustSize();
+}
+
+TProductGridDescForm::~TProductGridDescForm() = default;

@@ -1,0 +1,21 @@
+#pragma once
+// The ration-table legend: what the column headers stand for and what the three colours of the
+// food names mean.
+#include "DialogForm.h"
+#include <memory>
+
+namespace Ui {
+class TProductGridDescForm;
+}
+
+class TProductGridDescForm : public TDialogForm {
+    Q_OBJECT
+public:
+    explicit TProductGridDescForm(QWidget* parent = nullptr);
+    ~TProductGridDescForm() override;
+
+private:
+    std::unique_ptr<Ui::TProductGridDescForm> ui;
+};
+
+extern TProductGridDescForm* ProductGridDescForm;
