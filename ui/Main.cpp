@@ -4,6 +4,7 @@
 
 #include "BodyMetrics.h"
 #include "DailyNeeds.h"
+#include "DialogFrame.h"
 #include "ErrorBox.h"
 #include "Help.h"
 #include "NeedDesc.h"
@@ -47,14 +48,15 @@ TMainForm::TMainForm(QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(784, 558);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
-    setAutoFillBackground(true);
-    ui->ProductsBox->setAutoFillBackground(true);
+    FillBackground(*this, Qt::white);
+    ui->ProductsBox->setAutoFillBackground(true); // the main window's white
     ui->MainLink->setText(ProjectSiteName());
     // The calligraphic face that stands in for Monotype Corsiva has looser lines; at its own line
-    // spacing the last of the seven lines would fall below the label.
+    // spacing the last of the seven lines would fall below the label. The face has every letter
+    // of this fixed text, so no fallback faces need to be looked up for it.
+    QFont calligraphic = ui->Label5->font();
+    calligraphic.setStyleStrategy(QFont::NoFontMerging);
+    ui->Label5->setFont(calligraphic);
     ui->Label5->setText(QStringLiteral("<p style=\"line-height:92%\">") +
                         ui->Label5->text().toHtmlEscaped() + QStringLiteral("</p>"));
 

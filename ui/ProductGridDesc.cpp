@@ -21,10 +21,18 @@ TProductGridDescForm::TProductGridDescForm(QWidget* parent)
     SetTextColour(*ui->Label9, QColor(0x00, 0x80, 0x00));
     SetTextColour(*ui->Label10, QColor(0x00, 0x00, 0xFF));
     SetTextColour(*ui->Label11, QColor(0xFF, 0x00, 0x00));
+}
+
+void TProductGridDescForm::showEvent(QShowEvent* event) {
     // The labels keep their laid-out corners but take the size of their text in the fonts
-    // actually used.
-    for (QLabel* label : findChildren<QLabel*>())
-        label->adjustSize();
+    // actually used. Measuring loads two faces of the fixed-pitch font, so it waits for the
+    // first showing instead of slowing the program's start.
+    if (!sized_) {
+        for (QLabel* label : findChildren<QLabel*>())
+            label->adjustSize();
+        sized_ = true;
+    }
+    TDialogForm::showEvent(event);
 }
 
 TProductGridDescForm::~TProductGridDescForm() = default;

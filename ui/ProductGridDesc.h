@@ -14,8 +14,12 @@ public:
     explicit TProductGridDescForm(QWidget* parent = nullptr);
     ~TProductGridDescForm() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     std::unique_ptr<Ui::TProductGridDescForm> ui;
+    bool sized_ = false;
 };
 
 extern TProductGridDescForm* ProductGridDescForm;

@@ -140,7 +140,10 @@ private slots:
         QCOMPARE(label->font().bold(), bold);
         QCOMPARE(label->palette().color(QPalette::WindowText), colour);
         QCOMPARE(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name), text);
-        // Sized to its text in the font it is drawn with, and inside the dialog.
+        // Sized to its text in the font it is drawn with, and inside the dialog, once shown.
+        TDialogForm::SetModalHook([](TDialogForm&) {});
+        ProductGridDescForm->ShowModal();
+        TDialogForm::SetModalHook({});
         QCOMPARE(label->size(), label->sizeHint());
         QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(text));
         QVERIFY(QRect(QPoint(0, 0), ProductGridDescForm->size()).contains(label->geometry()));

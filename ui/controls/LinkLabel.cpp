@@ -1,5 +1,7 @@
 #include "LinkLabel.h"
 
+#include "DialogFrame.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QMouseEvent>
@@ -34,9 +36,7 @@ LinkLabel::LinkLabel(QWidget* parent)
     static const bool factoryInstalled = (QAccessible::installFactory(LinkLabelFactory), true);
     Q_UNUSED(factoryInstalled);
     setCursor(Qt::PointingHandCursor);
-    QPalette blue = palette();
-    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    setPalette(blue);
+    SetTextColour(*this, QColor(0, 0, 255));
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {

@@ -1,5 +1,5 @@
 #pragma once
-// The frames and backgrounds the information dialogs share.
+// The frames, backgrounds and text colours the windows share.
 class QColor;
 class QWidget;
 
@@ -7,7 +7,8 @@ class QWidget;
 // maximise or help button, and no resizing.
 void FixDialogFrame(QWidget& dialog);
 
-// Fills the widget's background with `colour` (the legend and the notes are white).
+// Fills the widget's background with `colour` (the main window, the legend and the notes are
+// white).
 void FillBackground(QWidget& widget, const QColor& colour);
 
 // The colour a label draws its text in.
