@@ -5,7 +5,9 @@
 #include "PixelFonts.h"
 #include "Products.h"
 
+#include <QStyledItemDelegate>
 #include <QTreeWidgetItemIterator>
+#include <algorithm>
 
 TProductsForm* ProductsForm = nullptr;
 
@@ -18,6 +20,18 @@ QTreeWidgetItem* NewNode(std::string_view text, int tag) {
     node->setData(0, kTagRole, tag);
     return node;
 }
+
+// Rows as tall as a desktop tree view's, rather than packed to the height of the text.
+class RoomyRows : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(std::max(size.height(), option.fontMetrics.height() + 4));
+        return size;
+    }
+};
 
 int Level(const QTreeWidgetItem& node) {
     return node.parent() ? 1 : 0;
@@ -42,6 +56,7 @@ TProductsForm::TProductsForm(QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);
     ui->TreeView->setAccessibleName(windowTitle());
+    ui->TreeView->setItemDelegate(new RoomyRows(ui->TreeView));
     // A double-click anywhere in the tree, also below the last node, acts on the current node.
     ui->TreeView->viewport()->installEventFilter(this);
     FormCreate();
