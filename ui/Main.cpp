@@ -21,6 +21,7 @@
 
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -31,6 +32,13 @@ TMainForm* MainForm = nullptr;
 namespace {
 QString Text(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+// A picture at the label's size, from the "@2x" rendering on a screen scaled to 200 %, so that
+// it stays sharp there.
+void ShowPicture(QLabel& label, const QString& file)
+{
+    label.setPixmap(QIcon(file).pixmap(label.size(), label.devicePixelRatioF()));
 }
 
 // The system's 3-D light colour of a classic Windows desktop, for the fixed cells of the needs
@@ -48,6 +56,8 @@ TMainForm::TMainForm(QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(784, 558);
+    ShowPicture(*ui->BackImage, QStringLiteral(":/images/back.jpg"));
+    ShowPicture(*ui->PortraitImage, QStringLiteral(":/images/portrait.jpg"));
     FillBackground(*this, Qt::white);
     ui->ProductsBox->setAutoFillBackground(true); // the main window's white
     ui->MainLink->setText(ProjectSiteName());
