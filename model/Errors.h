@@ -5,7 +5,8 @@
 #include <string>
 #include <string_view>
 
-// A text that is not a whole number in the 32-bit range.
+// A text that is not a whole number in the 32-bit range. A NUL in the text shows in the message
+// as U+2400, the symbol for null, since what() ends at the first NUL.
 struct ConvertError : std::runtime_error {
     explicit ConvertError(std::string_view text);
     std::string text; // the text that failed, as given

@@ -4,7 +4,9 @@
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 static_assert(std::numeric_limits<long double>::digits == 64, "the x87 80-bit format is required");
@@ -104,11 +106,41 @@ std::string LayOut(const ShownDigits& shown, int precision, std::string_view dec
     return text;
 }
 
+// The 80-bit patterns that the x87 does not read at face value. Unnormals, pseudo-infinities
+// and pseudo-NaNs (an integer bit of 0 under a non-zero exponent field) are invalid operands to
+// it, like a NaN. A pseudo-denormal (exponent field 0, integer bit 1) is the value with an
+// exponent field of 1, but glibc's printf drops its integer bit and would show a figure some
+// 2^63 times too small; it is rewritten in that normal encoding.
+struct X87Reading {
+    bool invalid;
+    long double value;
+};
+
+X87Reading ReadX87(long double value) {
+    unsigned char bytes[sizeof(long double)];
+    std::memcpy(bytes, &value, sizeof bytes);
+    std::uint64_t significand = 0;
+    std::uint16_t signAndExponent = 0;
+    std::memcpy(&significand, bytes, sizeof significand);
+    std::memcpy(&signAndExponent, bytes + 8, sizeof signAndExponent);
+    const bool integerBit = (significand >> 63) != 0;
+    if ((signAndExponent & 0x7FFF) != 0) return {!integerBit, value};
+    if (integerBit) {
+        signAndExponent = static_cast<std::uint16_t>(signAndExponent | 1);
+        std::memcpy(bytes + 8, &signAndExponent, sizeof signAndExponent);
+        std::memcpy(&value, bytes, sizeof value);
+    }
+    return {false, value};
+}
+
 } // namespace
 
 std::string GeneralFloatFormat(long double value, int digits, std::string_view decimalSeparator) {
     const int precision = std::clamp(digits, 2, ExpansionDigits);
 
+    const X87Reading reading = ReadX87(value);
+    if (reading.invalid) return "NAN";
+    value = reading.value;
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
     const long double magnitude = std::fabs(value);

@@ -1,12 +1,10 @@
 // GeneralFloatFormat against an exact oracle: the value held is expanded with GMP rational
 // arithmetic, rounded to 18 digits (to nearest, a tie to even), then rounded half away from zero
 // to the precision and laid out by the independent code of ExactDecimal.h.
-#include "ExactDecimal.h"
+#include "GmpOracle.h"
 #include "NumberFormat.h"
 
 #include <QTest>
-
-#include <gmp.h>
 
 #include <array>
 #include <cfloat>
@@ -18,89 +16,6 @@
 Q_DECLARE_METATYPE(long double)
 
 namespace {
-
-class Integer {
-public:
-    Integer() { mpz_init(value); }
-    explicit Integer(unsigned long initial) { mpz_init_set_ui(value, initial); }
-    ~Integer() { mpz_clear(value); }
-    Integer(const Integer&) = delete;
-    Integer& operator=(const Integer&) = delete;
-    operator mpz_ptr() { return value; }
-
-private:
-    mpz_t value;
-};
-
-// Multiplies `target` by 10^power.
-void TimesPowerOfTen(Integer& target, int power) {
-    Integer scale;
-    mpz_ui_pow_ui(scale, 10, static_cast<unsigned long>(power));
-    mpz_mul(target, target, scale);
-}
-
-// The sign of numerator / denominator - 10^power.
-int CompareWithPowerOfTen(Integer& numerator, Integer& denominator, int power) {
-    Integer left, right;
-    mpz_set(left, numerator);
-    mpz_set(right, denominator);
-    if (power >= 0)
-        TimesPowerOfTen(right, power);
-    else
-        TimesPowerOfTen(left, -power);
-    return mpz_cmp(left, right);
-}
-
-// The 18 significant digits of |value| (finite, at least the smallest normal), exactly.
-DecimalDigits ExactExpansion(long double value) {
-    const long double magnitude = std::fabs(value);
-    int binaryExponent = 0;
-    const long double fraction = std::frexp(magnitude, &binaryExponent);
-    const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
-    binaryExponent -= 64;
-
-    Integer numerator(significand), denominator(1);
-    if (binaryExponent >= 0)
-        mpz_mul_2exp(numerator, numerator, static_cast<mp_bitcnt_t>(binaryExponent));
-    else
-        mpz_mul_2exp(denominator, denominator, static_cast<mp_bitcnt_t>(-binaryExponent));
-
-    // 10^k <= magnitude < 10^(k+1); the logarithm only gives the first guess.
-    int k = static_cast<int>(std::floor(std::log10(magnitude)));
-    while (CompareWithPowerOfTen(numerator, denominator, k) < 0)
-        --k;
-    while (CompareWithPowerOfTen(numerator, denominator, k + 1) >= 0)
-        ++k;
-
-    // magnitude x 10^(17-k) lies in [10^17, 10^18): round it to a whole number.
-    if (17 - k >= 0)
-        TimesPowerOfTen(numerator, 17 - k);
-    else
-        TimesPowerOfTen(denominator, k - 17);
-    Integer quotient, remainder;
-    mpz_tdiv_qr(quotient, remainder, numerator, denominator);
-    mpz_mul_2exp(remainder, remainder, 1);
-    const int half = mpz_cmp(remainder, denominator);
-    if (half > 0 || (half == 0 && mpz_odd_p(static_cast<mpz_ptr>(quotient))))
-        mpz_add_ui(quotient, quotient, 1);
-
-    char digits[32];
-    mpz_get_str(digits, 10, quotient);
-    DecimalDigits expansion{value < 0, digits, k + 1};
-    if (expansion.digits.size() == 19) { // rounded up to 10^18
-        expansion.digits.resize(18);
-        ++expansion.exponent;
-    }
-    return expansion;
-}
-
-std::string OracleText(long double value, int digits, std::string_view separator) {
-    const int precision = digits < 2 ? 2 : digits > 18 ? 18 : digits;
-    if (std::isnan(value)) return "NAN";
-    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-    if (std::fabs(value) < LDBL_MIN) return "0";
-    return LayOut(RoundHalfAway(ExactExpansion(value), precision), precision, separator);
-}
 
 constexpr std::array Precisions = {2,  3,  4,  5,  6,  7, 8, 9,  10, 11,      12,     13,
                                    14, 15, 16, 17, 18, 0, 1, 19, -5, INT_MAX, INT_MIN};

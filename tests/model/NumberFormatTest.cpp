@@ -8,6 +8,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -20,6 +21,17 @@ QString Shown(long double value, int digits, std::string_view separator = ",") {
     return QString::fromStdString(GeneralFloatFormat(value, digits, separator));
 }
 
+// The long double held in an 80-bit pattern: sign and exponent field, then the 64-bit significand
+// whose top bit is the explicit integer bit.
+long double FromPattern(quint16 signAndExponent, quint64 significand) {
+    unsigned char bytes[sizeof(long double)] = {};
+    std::memcpy(bytes, &significand, 8);
+    std::memcpy(bytes + 8, &signAndExponent, 2);
+    long double value = 0;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
+
 } // namespace
 
 class NumberFormatTest : public QObject {
@@ -30,6 +42,8 @@ private slots:
     void examples();
     void edgeCases_data();
     void edgeCases();
+    void x87Encodings_data();
+    void x87Encodings();
     void integerText_data();
     void integerText();
 };
@@ -156,6 +170,41 @@ void NumberFormatTest::edgeCases() {
     QFETCH(QString, separator);
     QFETCH(QString, expected);
     QCOMPARE(Shown(value, digits, separator.toStdString()), expected);
+}
+
+// Patterns that no calculation produces but that must still show sensibly: found by fuzzing
+// with raw 80-bit patterns.
+void NumberFormatTest::x87Encodings_data() {
+    QTest::addColumn<quint16>("signAndExponent");
+    QTest::addColumn<quint64>("significand");
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<QString>("expected");
+
+    // The x87 reads a pseudo-denormal as the same bits with an exponent field of 1; printf
+    // dropped its integer bit and showed 3,6452E-4951.
+    QTest::newRow("pseudo-denormal is the smallest normals' value")
+        << quint16{0x0000} << quint64{0x8000000000000001} << 5 << u"3,3621E-4932"_s;
+    QTest::newRow("negative pseudo-denormal")
+        << quint16{0x8000} << quint64{0x8000000000000000} << 18 << u"-3,36210314311209351E-4932"_s;
+    QTest::newRow("true denormal shows 0") << quint16{0x0000} << quint64{1} << 5 << u"0"_s;
+    // An integer bit of 0 under a non-zero exponent field is an invalid operand to the x87.
+    QTest::newRow("unnormal") << quint16{0x3FFF} << quint64{0x4000000000000000} << 3 << u"NAN"_s;
+    QTest::newRow("pseudo-zero") << quint16{0x3FFF} << quint64{0} << 3 << u"NAN"_s;
+    QTest::newRow("unnormal at exponent field 1")
+        << quint16{0x0001} << quint64{0x7FFFFFFFFFFFFFFF} << 3 << u"NAN"_s;
+    QTest::newRow("pseudo-infinity") << quint16{0x7FFF} << quint64{0} << 3 << u"NAN"_s;
+    QTest::newRow("negative pseudo-infinity") << quint16{0xFFFF} << quint64{0} << 3 << u"NAN"_s;
+    QTest::newRow("pseudo-NaN") << quint16{0x7FFF} << quint64{0x4000000000000001} << 3 << u"NAN"_s;
+    QTest::newRow("negative infinity")
+        << quint16{0xFFFF} << quint64{0x8000000000000000} << 3 << u"-INF"_s;
+}
+
+void NumberFormatTest::x87Encodings() {
+    QFETCH(quint16, signAndExponent);
+    QFETCH(quint64, significand);
+    QFETCH(int, digits);
+    QFETCH(QString, expected);
+    QCOMPARE(Shown(FromPattern(signAndExponent, significand), digits), expected);
 }
 
 void NumberFormatTest::integerText_data() {

@@ -118,6 +118,13 @@ void RationTest::failingQuantity_data() {
     QTest::newRow("earlier row named when a later one is edited")
         << Rows{{Beef, "99999999999"}, {Potato, "2147483648"}}
         << QStringLiteral("''99999999999'' is not a valid integer value");
+    // Found by fuzzing: the message stopped at the first NUL, naming "''21" and no more.
+    QTest::newRow("pasted NULs shown, the whole message kept")
+        << Rows{{Beef, std::string("21\0\0\0\0\0"
+                                   "474",
+                                   10)},
+                {Potato, "648"}}
+        << QStringLiteral("''21\u2400\u2400\u2400\u2400\u2400474'' is not a valid integer value");
 }
 
 void RationTest::failingQuantity() {

@@ -165,6 +165,12 @@ void StrToIntTest::convertErrorNamesTheWholeText_data() {
     QTest::newRow("empty") << QByteArray("") << QStringLiteral("'''' is not a valid integer value");
     QTest::newRow("Cyrillic") << QByteArray("пять")
                               << QStringLiteral("''пять'' is not a valid integer value");
+    // what() ends at a NUL: the message once stopped at "''21".
+    QTest::newRow("pasted NULs show as the symbol for null")
+        << QByteArray("21\0\0"
+                      "474",
+                      7)
+        << QStringLiteral("''21\u2400\u2400474'' is not a valid integer value");
 }
 
 void StrToIntTest::convertErrorNamesTheWholeText() {
