@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: run test build deps clean
+.PHONY: run test build deps bench sanitize fuzz package clean
 
 deps:
 	scripts/install-deps
@@ -19,6 +19,49 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Release build of the benchmark; runs under the offscreen platform and, when xvfb-run is
+# there, under X as well. Figures go to build-bench/bench-*.json.
+bench: deps
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DRATSIONIK_TESTS=OFF -DRATSIONIK_BENCH=ON $(CMAKE_FLAGS) >/dev/null
+	cmake --build build-bench -j $(JOBS) --target ratsionik_bench
+	cd build-bench && QT_QPA_PLATFORM=offscreen bench/ratsionik_bench bench-offscreen.json
+	if command -v xvfb-run >/dev/null; then cd build-bench && \
+	  xvfb-run -a -s "-screen 0 1280x800x24" bench/ratsionik_bench bench-x11.json; fi
+
+# Every test again, built with AddressSanitizer (leaks checked) and UndefinedBehaviorSanitizer;
+# ctest takes the options and suppressions from tests/sanitize/. The installed program started
+# under X (label install) runs without the leak check: LeakSanitizer's own scan of the threads
+# then crashes now and then, while Qt's xcb and D-Bus threads are ending at exit.
+SANITIZE_OPTIONS = check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1
+sanitize: deps
+	cmake -S . -B build-sanitize -G Ninja -DRATSIONIK_SANITIZE=ON $(CMAKE_FLAGS) >/dev/null
+	cmake --build build-sanitize -j $(JOBS)
+	ctest --test-dir build-sanitize --output-on-failure -j $(JOBS) -LE install
+	ASAN_OPTIONS=detect_leaks=0:$(SANITIZE_OPTIONS) \
+	  ctest --test-dir build-sanitize --output-on-failure -j $(JOBS) -L install
+
+# The libFuzzer targets of fuzz/ (clang, with ASan and UBSan), each for FUZZ_SECONDS from its
+# seeds in fuzz/corpus/<target>, an input that runs over 10 s counting as a hang; new inputs
+# collect in build-fuzz/corpus, findings in build-fuzz/findings.
+FUZZ_SECONDS ?= 20
+FUZZ_TARGETS = fuzz_str_to_int fuzz_number_format fuzz_ration_totals
+fuzz:
+	scripts/install-deps fuzz
+	CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DRATSIONIK_TESTS=OFF -DRATSIONIK_FUZZ=ON $(CMAKE_FLAGS) >/dev/null
+	cmake --build build-fuzz -j $(JOBS) --target $(FUZZ_TARGETS)
+	mkdir -p build-fuzz/findings
+	for target in $(FUZZ_TARGETS); do mkdir -p build-fuzz/corpus/$$target && \
+	  build-fuzz/fuzz/$$target -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
+	    -artifact_prefix=build-fuzz/findings/$$target- build-fuzz/corpus/$$target fuzz/corpus/$$target \
+	  || exit 1; done
+
+# The Debian package of a Release build: build-release/ratsionik_1.0_amd64.deb (cpack prints it).
+package:
+	scripts/install-deps package
+	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DRATSIONIK_TESTS=OFF $(CMAKE_FLAGS) >/dev/null
+	cmake --build build-release -j $(JOBS)
+	cd build-release && cpack
 
 clean:
 	rm -rf $(BUILD) build-*

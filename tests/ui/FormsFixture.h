@@ -2,9 +2,12 @@
 // Shared by the window tests: the application set-up, the six windows built afresh for every
 // test, the error box answered without showing, and a check that nothing is left behind.
 #include "Application.h"
+#include "DialogForm.h"
 #include "ErrorBox.h"
 #include "Forms.h"
+#include "Main.h"
 #include "RegionalSettings.h"
+#include "UrlOpener.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -25,7 +28,17 @@ public:
         CreateForms();
     }
 
+    // The windows afresh, with the main window shown and active as the user first sees it.
+    void createAndShowForms() {
+        createForms();
+        MainForm->show();
+        MainForm->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(MainForm));
+    }
+
     void destroyForms() {
+        TDialogForm::SetModalHook({});
+        SetUrlOpener({});
         DestroyForms();
         SetErrorBoxHook({});
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -91,12 +91,7 @@ class HelpWindowTest : public QObject {
 
 private slots:
     void initTestCase() { FormsFixture::initApplication(); }
-    void init() {
-        fixture.createForms();
-        MainForm->show();
-        MainForm->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(MainForm));
-    }
+    void init() { fixture.createAndShowForms(); }
     void cleanup() { fixture.destroyForms(); }
 
     void formattingPass_data() {

@@ -54,16 +54,8 @@ class InformationDialogsTest : public QObject {
 
 private slots:
     void initTestCase() { FormsFixture::initApplication(); }
-    void init() {
-        fixture.createForms();
-        MainForm->show();
-        MainForm->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(MainForm));
-    }
-    void cleanup() {
-        TDialogForm::SetModalHook({});
-        fixture.destroyForms();
-    }
+    void init() { fixture.createAndShowForms(); }
+    void cleanup() { fixture.destroyForms(); }
 
     void frames_data() {
         QTest::addColumn<QString>("dialog");

@@ -47,16 +47,8 @@ class MainWindowTest : public QObject {
 
 private slots:
     void initTestCase() { FormsFixture::initApplication(); }
-    void init() {
-        fixture.createForms();
-        MainForm->show();
-        MainForm->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(MainForm));
-    }
-    void cleanup() {
-        SetUrlOpener({});
-        fixture.destroyForms();
-    }
+    void init() { fixture.createAndShowForms(); }
+    void cleanup() { fixture.destroyForms(); }
 
     void firstView() {
         QCOMPARE(MainForm->windowTitle(), QStringLiteral("Рационик 1.0"));

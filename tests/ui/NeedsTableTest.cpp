@@ -45,13 +45,7 @@ class NeedsTableTest : public QObject {
 
 private slots:
     void initTestCase() { FormsFixture::initApplication(); }
-    void init()
-    {
-        fixture.createForms();
-        MainForm->show();
-        MainForm->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(MainForm));
-    }
+    void init() { fixture.createAndShowForms(); }
     void cleanup() { fixture.destroyForms(); }
 
     void laidOutWithItsHeadersOnly()

@@ -50,11 +50,7 @@ class ProductPickerTest : public QObject {
 
 private slots:
     void initTestCase() { FormsFixture::initApplication(); }
-    void init() {
-        fixture.createForms();
-        MainForm->show();
-        QVERIFY(QTest::qWaitForWindowExposed(MainForm));
-    }
+    void init() { fixture.createAndShowForms(); }
     void cleanup() { fixture.destroyForms(); }
 
     void treeListsTheCategoriesInCatalogueOrder() {

@@ -102,16 +102,8 @@ class RationTableTest : public QObject {
 
 private slots:
     void initTestCase() { FormsFixture::initApplication(); }
-    void init() {
-        fixture.createForms();
-        MainForm->show();
-        MainForm->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(MainForm));
-    }
-    void cleanup() {
-        TDialogForm::SetModalHook({});
-        fixture.destroyForms();
-    }
+    void init() { fixture.createAndShowForms(); }
+    void cleanup() { fixture.destroyForms(); }
 
     void startsEmptyAndDisabled() {
         QCOMPARE(grid().rowCount(), 1);
