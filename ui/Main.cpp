@@ -36,8 +36,7 @@ QString Text(std::string_view utf8) {
 
 // A picture at the label's size, from the "@2x" rendering on a screen scaled to 200 %, so that
 // it stays sharp there.
-void ShowPicture(QLabel& label, const QString& file)
-{
+void ShowPicture(QLabel& label, const QString& file) {
     label.setPixmap(QIcon(file).pixmap(label.size(), label.devicePixelRatioF()));
 }
 
