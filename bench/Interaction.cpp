@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -107,6 +108,11 @@ std::vector<double> QuantityEdits(int count)
         }));
     }
     grid.closeEditor();
+    // Only a recomputation writes the totals: an empty cell would mean the edits measured nothing.
+    if (Control<StringGrid>("MacroGrid").cell(1, 1).isEmpty()) {
+        std::fprintf(stderr, "quantity edits did not recompute the totals\n");
+        std::exit(1);
+    }
     return times;
 }
 

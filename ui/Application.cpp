@@ -43,5 +43,10 @@ void SetUpApplication() {
         icon.addFile(QStringLiteral(":/icons/ratsionik-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
     SetUpFonts();
+    // The windows' most common face and size: widgets are built in the application's font before
+    // their own is applied, so any other default would load faces no window shows.
+    QFont tahoma(QStringLiteral("Tahoma"));
+    tahoma.setPixelSize(13);
+    QApplication::setFont(tahoma);
     ReadDecimalSeparator();
 }
