@@ -20,28 +20,26 @@
 #include <vector>
 
 namespace {
-double MonotonicMs()
-{
+double MonotonicMs() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
 }
 
-QString Self() { return QCoreApplication::applicationFilePath(); }
+QString Self() {
+    return QCoreApplication::applicationFilePath();
+}
 
 // One start-up: milliseconds from starting the process to the end of its first paint, and the
 // peak RSS in MB at that moment.
-bool StartOnce(const QString& mode, double& ms, double& rssMb)
-{
+bool StartOnce(const QString& mode, double& ms, double& rssMb) {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     const double started = MonotonicMs();
     child.start(Self(), {mode});
-    if (!child.waitForFinished(30000) || child.exitCode() != 0)
-        return false;
+    if (!child.waitForFinished(30000) || child.exitCode() != 0) return false;
     const QList<QByteArray> fields = child.readAllStandardOutput().simplified().split(' ');
-    if (fields.size() != 2)
-        return false;
+    if (fields.size() != 2) return false;
     ms = fields[0].toDouble() - started;
     rssMb = fields[1].toDouble() / 1024.0;
     return true;
@@ -49,15 +47,15 @@ bool StartOnce(const QString& mode, double& ms, double& rssMb)
 
 using Series = std::map<std::string, std::vector<double>>;
 
-QJsonObject ToJson(const Summary& s)
-{
-    return {{QStringLiteral("median"), s.median}, {QStringLiteral("min"), s.min},
-            {QStringLiteral("max"), s.max},       {QStringLiteral("p99"), s.p99},
+QJsonObject ToJson(const Summary& s) {
+    return {{QStringLiteral("median"), s.median},
+            {QStringLiteral("min"), s.min},
+            {QStringLiteral("max"), s.max},
+            {QStringLiteral("p99"), s.p99},
             {QStringLiteral("count"), s.count}};
 }
 
-int Drive(int runs, const QString& jsonPath)
-{
+int Drive(int runs, const QString& jsonPath) {
     Series series;
     for (int run = 0; run < runs; ++run) // alternating, so that both see the same machine state
         for (const char* mode : {"--startup-program", "--startup-baseline"}) {
@@ -66,7 +64,8 @@ int Drive(int runs, const QString& jsonPath)
                 std::fprintf(stderr, "start-up run %s failed\n", mode);
                 return 1;
             }
-            const std::string who = std::strcmp(mode, "--startup-program") == 0 ? "program" : "baseline";
+            const std::string who =
+                std::strcmp(mode, "--startup-program") == 0 ? "program" : "baseline";
             series["startup-" + who + " ms"].push_back(ms);
             series["peak-rss-" + who + " MB"].push_back(rss);
         }
@@ -80,8 +79,7 @@ int Drive(int runs, const QString& jsonPath)
     }
     for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
         const QList<QByteArray> fields = line.simplified().split(' ');
-        if (fields.size() < 2)
-            continue;
+        if (fields.size() < 2) continue;
         std::vector<double>& values = series[fields[0].toStdString() + " ms"];
         for (qsizetype i = 1; i < fields.size(); ++i)
             values.push_back(fields[i].toDouble());
@@ -91,7 +89,8 @@ int Drive(int runs, const QString& jsonPath)
                                  ? qEnvironmentVariable("QT_QPA_PLATFORM", QStringLiteral("xcb"))
                                  : QGuiApplication::platformName();
     std::printf("Рационик benchmark, platform %s, %d start-ups each\n", qPrintable(platform), runs);
-    std::printf("%-26s %10s %10s %10s %10s %6s\n", "measurement", "median", "min", "max", "p99", "n");
+    std::printf("%-26s %10s %10s %10s %10s %6s\n", "measurement", "median", "min", "max", "p99",
+                "n");
     QJsonObject json;
     for (const auto& [name, values] : series) {
         const Summary s = Summarise(values);
@@ -102,8 +101,8 @@ int Drive(int runs, const QString& jsonPath)
     const Summary program = Summarise(series["startup-program ms"]);
     const Summary baseline = Summarise(series["startup-baseline ms"]);
     const double ratio = program.median / baseline.median;
-    const double rssExtra = Summarise(series["peak-rss-program MB"]).median
-                            - Summarise(series["peak-rss-baseline MB"]).median;
+    const double rssExtra = Summarise(series["peak-rss-program MB"]).median -
+                            Summarise(series["peak-rss-baseline MB"]).median;
     std::printf("start-up ratio program/baseline (medians): %.2f   (target <= 1.5)\n", ratio);
     std::printf("peak RSS over the baseline (medians): %.1f MB   (target <= 15)\n", rssExtra);
     json.insert(QStringLiteral("startup-ratio"), ratio);
@@ -118,15 +117,11 @@ int Drive(int runs, const QString& jsonPath)
 }
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "--startup-program")
-        return RunStartupProbe(argc, argv, false);
-    if (mode == "--startup-baseline")
-        return RunStartupProbe(argc, argv, true);
-    if (mode == "--interaction")
-        return RunInteraction(argc, argv);
+    if (mode == "--startup-program") return RunStartupProbe(argc, argv, false);
+    if (mode == "--startup-baseline") return RunStartupProbe(argc, argv, true);
+    if (mode == "--interaction") return RunInteraction(argc, argv);
 
     QCoreApplication app(argc, argv);
     const int runs = argc > 2 ? std::atoi(argv[2]) : 15;

@@ -21,29 +21,25 @@
 #include <vector>
 
 namespace {
-template <typename T> T& Control(const char* name)
-{
+template <typename T> T& Control(const char* name) {
     return *MainForm->findChild<T*>(QString::fromLatin1(name));
 }
 
-double TimeMs(const std::function<void()>& action)
-{
+double TimeMs(const std::function<void()>& action) {
     QElapsedTimer timer;
     timer.start();
     action();
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-void Press(QWidget& target, Qt::Key key, const QString& text)
-{
+void Press(QWidget& target, Qt::Key key, const QString& text) {
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
     QApplication::sendEvent(&target, &press);
     QApplication::sendEvent(&target, &release);
 }
 
-void Print(const char* name, const std::vector<double>& values)
-{
+void Print(const char* name, const std::vector<double>& values) {
     std::printf("%s", name);
     for (double value : values)
         std::printf(" %.4f", value);
@@ -52,8 +48,7 @@ void Print(const char* name, const std::vector<double>& values)
 
 // Typing "1" after "170" and erasing it again: each key goes through the change handler, and
 // the index labels and the ideal weight are repainted before the key counts as done.
-std::vector<double> Keystrokes(int count)
-{
+std::vector<double> Keystrokes(int count) {
     IntegerSpinBox& height = Control<IntegerSpinBox>("HeightEdit");
     QLineEdit& field = *height.findChild<QLineEdit*>();
     height.setFocus();
@@ -77,8 +72,7 @@ std::vector<double> Keystrokes(int count)
 }
 
 // Adding every food of the catalogue through the add button, the picker answering at once.
-std::vector<double> AddAllFoods()
-{
+std::vector<double> AddAllFoods() {
     int next = 0;
     TDialogForm::SetModalHook([&next](TDialogForm&) { ProductsForm->MResult = next; });
     std::vector<double> times;
@@ -90,8 +84,7 @@ std::vector<double> AddAllFoods()
 }
 
 // A digit typed into a quantity and erased again, each recomputing the totals.
-std::vector<double> QuantityEdits(int count)
-{
+std::vector<double> QuantityEdits(int count) {
     StringGrid& grid = Control<StringGrid>("ProductGrid");
     grid.setFocus();
     grid.setCurrentCell(4, 1);
@@ -116,8 +109,7 @@ std::vector<double> QuantityEdits(int count)
     return times;
 }
 
-std::vector<double> GridRepaints(int count)
-{
+std::vector<double> GridRepaints(int count) {
     StringGrid& grid = Control<StringGrid>("ProductGrid");
     std::vector<double> times;
     for (int i = 0; i < count; ++i)
@@ -126,8 +118,7 @@ std::vector<double> GridRepaints(int count)
 }
 } // namespace
 
-int RunInteraction(int argc, char** argv)
-{
+int RunInteraction(int argc, char** argv) {
     QApplication app(argc, argv);
     SetUpApplication();
     CreateForms();

@@ -13,8 +13,7 @@
 #include <sys/resource.h>
 
 namespace {
-double MonotonicMs()
-{
+double MonotonicMs() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
@@ -23,12 +22,8 @@ double MonotonicMs()
 // Reports once the first paint of `window` has been delivered and flushed, then quits.
 class FirstPaint : public QObject {
 public:
-    explicit FirstPaint(QWidget& window)
-    {
-        window.installEventFilter(this);
-    }
-    bool eventFilter(QObject*, QEvent* event) override
-    {
+    explicit FirstPaint(QWidget& window) { window.installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint && !seen_) {
             seen_ = true;
             // The paint and the flush to the screen finish before the next queued call runs.
@@ -48,8 +43,7 @@ private:
 };
 } // namespace
 
-int RunStartupProbe(int argc, char** argv, bool baseline)
-{
+int RunStartupProbe(int argc, char** argv, bool baseline) {
     QApplication app(argc, argv);
     if (baseline) {
         QWidget window;

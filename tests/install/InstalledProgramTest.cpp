@@ -27,8 +27,7 @@ namespace {
 QMap<QString, QString> ReadDesktopEntry(const QString& path) {
     QFile file(path);
     QMap<QString, QString> keys;
-    if (!file.open(QIODevice::ReadOnly))
-        return keys;
+    if (!file.open(QIODevice::ReadOnly)) return keys;
     bool inMainGroup = false;
     for (const QByteArray& rawLine : file.readAll().split('\n')) {
         const QString line = QString::fromUtf8(rawLine).trimmed();
@@ -44,8 +43,7 @@ QMap<QString, QString> ReadDesktopEntry(const QString& path) {
 // The text of the first element with this name in an XML file.
 QString ElementText(const QString& path, const QString& element) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+    if (!file.open(QIODevice::ReadOnly)) return {};
     QXmlStreamReader xml(&file);
     while (!xml.atEnd()) {
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == element)
@@ -57,9 +55,9 @@ QString ElementText(const QString& path, const QString& element) {
 // The environment of the installed program: no Qt settings of ours leak in but those given.
 QProcessEnvironment ProgramEnvironment(const QString& runtimeDir) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"QT_QPA_PLATFORM", "QT_DEBUG_PLUGINS", "QT_SCALE_FACTOR",
-                             "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING",
-                             "QT_FONT_DPI", "WAYLAND_DISPLAY", "DISPLAY"})
+    for (const char* name :
+         {"QT_QPA_PLATFORM", "QT_DEBUG_PLUGINS", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
+          "QT_ENABLE_HIGHDPI_SCALING", "QT_FONT_DPI", "WAYLAND_DISPLAY", "DISPLAY"})
         environment.remove(QString::fromLatin1(name));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
     return environment;
@@ -83,7 +81,9 @@ class InstalledProgramTest : public QObject {
     QMap<QString, QString> m_entry;
 
     QString installed(const QString& relativePath) const { return m_prefix.filePath(relativePath); }
-    QString program() const { return installed(QStringLiteral("bin/") + m_entry.value(QStringLiteral("Exec"))); }
+    QString program() const {
+        return installed(QStringLiteral("bin/") + m_entry.value(QStringLiteral("Exec")));
+    }
 
 private slots:
     void initTestCase() {
@@ -163,8 +163,9 @@ private slots:
 
         QProcess validator;
         validator.setProcessChannelMode(QProcess::MergedChannels);
-        validator.start(QString::fromUtf8(RATSIONIK_APPSTREAMCLI),
-                        {QStringLiteral("validate-tree"), QStringLiteral("--no-net"), m_root.path()});
+        validator.start(
+            QString::fromUtf8(RATSIONIK_APPSTREAMCLI),
+            {QStringLiteral("validate-tree"), QStringLiteral("--no-net"), m_root.path()});
         QVERIFY2(validator.waitForFinished(60000), qPrintable(validator.errorString()));
         QVERIFY2(validator.exitStatus() == QProcess::NormalExit && validator.exitCode() == 0,
                  qPrintable(Describe(validator)));

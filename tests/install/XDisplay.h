@@ -20,7 +20,9 @@
 // connections, so parallel tests never race for a display.
 class VirtualScreen {
 public:
-    static QString serverProgram() { return QStandardPaths::findExecutable(QStringLiteral("Xvfb")); }
+    static QString serverProgram() {
+        return QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+    }
 
     // Empty when the server could not be started; the reason is then in error().
     QString start(QSize size) {
@@ -66,19 +68,16 @@ public:
         const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
         const Reply<xcb_query_tree_reply_t> tree(
             xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, root), nullptr));
-        if (!tree)
-            return 0;
+        if (!tree) return 0;
         const xcb_window_t* children = xcb_query_tree_children(tree.get());
         const int count = xcb_query_tree_children_length(tree.get());
         const xcb_atom_t pidAtom = atom("_NET_WM_PID");
         for (int i = 0; i < count; ++i) {
             const QByteArray value = property(children[i], pidAtom, XCB_ATOM_CARDINAL);
             std::uint32_t windowPid = 0;
-            if (value.size() != sizeof windowPid)
-                continue;
+            if (value.size() != sizeof windowPid) continue;
             std::memcpy(&windowPid, value.constData(), sizeof windowPid);
-            if (windowPid == pid && isViewable(children[i]))
-                return children[i];
+            if (windowPid == pid && isViewable(children[i])) return children[i];
         }
         return 0;
     }
@@ -98,8 +97,7 @@ public:
     // WM_CLASS holds the instance and the class name, each ending in a zero byte.
     QStringList windowClass(xcb_window_t window) {
         QByteArray value = property(window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING);
-        if (value.endsWith('\0'))
-            value.chop(1);
+        if (value.endsWith('\0')) value.chop(1);
         QStringList names;
         for (const QByteArray& name : value.split('\0'))
             names << QString::fromUtf8(name);
@@ -124,8 +122,7 @@ private:
     struct FreeReply {
         void operator()(void* reply) const { std::free(reply); }
     };
-    template <typename T>
-    using Reply = std::unique_ptr<T, FreeReply>;
+    template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
 
     xcb_atom_t atom(const char* name) {
         const auto length = static_cast<std::uint16_t>(std::strlen(name));
@@ -137,8 +134,7 @@ private:
     QByteArray property(xcb_window_t window, xcb_atom_t name, xcb_atom_t type) {
         const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
             m_connection, xcb_get_property(m_connection, 0, window, name, type, 0, 1024), nullptr));
-        if (!reply)
-            return {};
+        if (!reply) return {};
         return QByteArray(static_cast<const char*>(xcb_get_property_value(reply.get())),
                           xcb_get_property_value_length(reply.get()));
     }

@@ -15,31 +15,29 @@ class NeedsTableTest : public QObject {
     Q_OBJECT
     FormsFixture fixture;
 
-    static StringGrid& grid()
-    {
+    static StringGrid& grid() {
         return *MainForm->findChild<StringGrid*>(QStringLiteral("MacroGrid"));
     }
-    static QPushButton& needButton()
-    {
+    static QPushButton& needButton() {
         return *MainForm->findChild<QPushButton*>(QStringLiteral("NeedButton"));
     }
-    static QLineEdit& idealField()
-    {
-        return *MainForm->findChild<IntegerSpinBox*>(QStringLiteral("IdealEdit"))->findChild<QLineEdit*>();
+    static QLineEdit& idealField() {
+        return *MainForm->findChild<IntegerSpinBox*>(QStringLiteral("IdealEdit"))
+                    ->findChild<QLineEdit*>();
     }
-    static QComboBox& sexBox() { return *MainForm->findChild<QComboBox*>(QStringLiteral("SexBox")); }
+    static QComboBox& sexBox() {
+        return *MainForm->findChild<QComboBox*>(QStringLiteral("SexBox"));
+    }
 
     // Columns 2..4 of rows 1..4, row by row.
-    static QStringList needs()
-    {
+    static QStringList needs() {
         QStringList texts;
         for (int row = 1; row <= 4; ++row)
             for (int column = 2; column <= 4; ++column)
                 texts << grid().cell(column, row);
         return texts;
     }
-    static QStringList split(const char* texts)
-    {
+    static QStringList split(const char* texts) {
         return QString::fromUtf8(texts).split(QLatin1Char(' '));
     }
 
@@ -48,11 +46,11 @@ private slots:
     void init() { fixture.createAndShowForms(); }
     void cleanup() { fixture.destroyForms(); }
 
-    void laidOutWithItsHeadersOnly()
-    {
+    void laidOutWithItsHeadersOnly() {
         QCOMPARE(grid().geometry(), QRect(7, 56, 354, 129));
         QCOMPARE(grid().parentWidget()->objectName(), QStringLiteral("NeedBox"));
-        QCOMPARE(needButton().text(), QStringLiteral("Рассчитать потребность по \"идеальному весу\""));
+        QCOMPARE(needButton().text(),
+                 QStringLiteral("Рассчитать потребность по \"идеальному весу\""));
         QCOMPARE(grid().rowCount(), 5);
         QCOMPARE(grid().columnCount(), 5);
         QCOMPARE(grid().fixedRowCount(), 1);
@@ -69,29 +67,50 @@ private slots:
         for (int row = 0; row < 5; ++row)
             for (int column = 0; column < 5; ++column)
                 texts << grid().cell(column, row);
-        QCOMPARE(texts, (QStringList{QString(), QString(), QStringLiteral("Мин."), QStringLiteral("Норм."),
-                                     QStringLiteral("Макс."), QStringLiteral("Углеводы, гр."), QString(),
-                                     QString(), QString(), QString(), QStringLiteral("Белки, гр."),
-                                     QString(), QString(), QString(), QString(),
-                                     QStringLiteral("Жиры, гр."), QString(), QString(), QString(),
-                                     QString(), QStringLiteral("Вода, л."), QString(), QString(),
-                                     QString(), QString()}));
+        QCOMPARE(texts, (QStringList{QString(),
+                                     QString(),
+                                     QStringLiteral("Мин."),
+                                     QStringLiteral("Норм."),
+                                     QStringLiteral("Макс."),
+                                     QStringLiteral("Углеводы, гр."),
+                                     QString(),
+                                     QString(),
+                                     QString(),
+                                     QString(),
+                                     QStringLiteral("Белки, гр."),
+                                     QString(),
+                                     QString(),
+                                     QString(),
+                                     QString(),
+                                     QStringLiteral("Жиры, гр."),
+                                     QString(),
+                                     QString(),
+                                     QString(),
+                                     QString(),
+                                     QStringLiteral("Вода, л."),
+                                     QString(),
+                                     QString(),
+                                     QString(),
+                                     QString()}));
     }
 
-    void buttonFillsTheTwelveNeeds_data()
-    {
+    void buttonFillsTheTwelveNeeds_data() {
         QTest::addColumn<QString>("ideal");
         QTest::addColumn<int>("sex");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("60 kg, female") << "60" << 0 << split("120 276 360 36 69 102 30 83 156 1,8 2,4 3,6");
-        QTest::newRow("60 kg, male") << "60" << 1 << split("120 276 360 36 69 102 30 70 133 1,8 2,4 3,6");
-        QTest::newRow("50 kg, male") << "50" << 1 << split("100 230 300 30 58 85 25 59 110 1,5 2 3");
-        QTest::newRow("25 kg, female") << "25" << 0 << split("50 115 150 15 29 42 12 34 65 0,75 1 1,5");
-        QTest::newRow("negative") << "-10" << 0 << split("-20 -46 -60 -6 -12 -17 -5 -14 -26 -0,3 -0,4 -0,6");
+        QTest::newRow("60 kg, female")
+            << "60" << 0 << split("120 276 360 36 69 102 30 83 156 1,8 2,4 3,6");
+        QTest::newRow("60 kg, male")
+            << "60" << 1 << split("120 276 360 36 69 102 30 70 133 1,8 2,4 3,6");
+        QTest::newRow("50 kg, male")
+            << "50" << 1 << split("100 230 300 30 58 85 25 59 110 1,5 2 3");
+        QTest::newRow("25 kg, female")
+            << "25" << 0 << split("50 115 150 15 29 42 12 34 65 0,75 1 1,5");
+        QTest::newRow("negative") << "-10" << 0
+                                  << split("-20 -46 -60 -6 -12 -17 -5 -14 -26 -0,3 -0,4 -0,6");
         QTest::newRow("not a number counts as 0") << "6x" << 0 << split("0 0 0 0 0 0 0 0 0 0 0 0");
     }
-    void buttonFillsTheTwelveNeeds()
-    {
+    void buttonFillsTheTwelveNeeds() {
         QFETCH(QString, ideal);
         QFETCH(int, sex);
         QFETCH(QStringList, expected);
@@ -103,16 +122,14 @@ private slots:
         QCOMPARE(grid().cell(1, 4), QString());
     }
 
-    void typedSexThatIsNoItemCountsAsMale()
-    {
+    void typedSexThatIsNoItemCountsAsMale() {
         sexBox().setCurrentIndex(0);
         sexBox().setEditText(QStringLiteral("ж"));
         QTest::mouseClick(&needButton(), Qt::LeftButton);
         QCOMPARE(grid().cell(3, 3), QStringLiteral("70")); // male fats normal at 60 kg
     }
 
-    void nothingChangesUntilTheButtonIsPressedAgain()
-    {
+    void nothingChangesUntilTheButtonIsPressedAgain() {
         QTest::mouseClick(&needButton(), Qt::LeftButton);
         const QStringList first = needs();
         idealField().setText(QStringLiteral("80"));
@@ -124,8 +141,7 @@ private slots:
         QCOMPARE(grid().cell(2, 1), QStringLiteral("160"));
     }
 
-    void needsCellsTakeAnyTypedText()
-    {
+    void needsCellsTakeAnyTypedText() {
         QTest::mouseClick(&needButton(), Qt::LeftButton);
         QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, grid().cellRect(3, 2).center());
         for (const QString& key : {QStringLiteral("a"), QStringLiteral("."), QStringLiteral("-")})
@@ -137,8 +153,7 @@ private slots:
         QCOMPARE(grid().cell(3, 2), QStringLiteral("69"));
     }
 
-    void selectionStaysInTheNeeds_data()
-    {
+    void selectionStaysInTheNeeds_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
         QTest::newRow("left") << int(Qt::Key_Left) << 0;
@@ -147,8 +162,7 @@ private slots:
         QTest::newRow("ctrl+home") << int(Qt::Key_Home) << int(Qt::ControlModifier);
         QTest::newRow("page up") << int(Qt::Key_PageUp) << 0;
     }
-    void selectionStaysInTheNeeds()
-    {
+    void selectionStaysInTheNeeds() {
         QFETCH(int, key);
         QFETCH(int, modifiers);
         grid().setFocus();
@@ -158,7 +172,8 @@ private slots:
         QCOMPARE(grid().currentColumn(), 2);
         QCOMPARE(grid().currentRow(), 1);
         for (const auto& [column, row] : {std::pair{0, 0}, {1, 2}, {0, 3}, {3, 0}}) {
-            QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, grid().cellRect(column, row).center());
+            QTest::mouseClick(grid().viewport(), Qt::LeftButton, {},
+                              grid().cellRect(column, row).center());
             QCOMPARE(grid().currentColumn(), 2);
             QCOMPARE(grid().currentRow(), 1);
         }
@@ -167,8 +182,7 @@ private slots:
         QCOMPARE(grid().currentRow(), 4);
     }
 
-    void fixedCellsAreLightGreyAndTheSelectedCellIsNotHighlighted()
-    {
+    void fixedCellsAreLightGreyAndTheSelectedCellIsNotHighlighted() {
         QTest::mouseClick(&needButton(), Qt::LeftButton);
         grid().setFocus();
         grid().setCurrentCell(3, 2);
@@ -197,8 +211,7 @@ private slots:
         QVERIFY(darkest < 80);
     }
 
-    void rowHeadersStartSixPixelsIn()
-    {
+    void rowHeadersStartSixPixelsIn() {
         grid().repaintAll();
         const QImage image = grid().viewport()->grab().toImage();
         const QRect cell = grid().cellRect(0, 1);
