@@ -7,6 +7,7 @@
 #include "DialogFrame.h"
 #include "ErrorBox.h"
 #include "Help.h"
+#include "ModelText.h"
 #include "NeedDesc.h"
 #include "NumberFormat.h"
 #include "PixelFonts.h"
@@ -30,10 +31,6 @@
 TMainForm* MainForm = nullptr;
 
 namespace {
-QString Text(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
-
 // A picture at the label's size, from the "@2x" rendering on a screen scaled to 200 %, so that
 // it stays sharp there.
 void ShowPicture(QLabel& label, const QString& file) {
@@ -127,11 +124,11 @@ void TMainForm::CalcIMT() {
     const std::int32_t age = ui->OldEdit->value();
     const BmiResult bmi = CalcBmi(height, weight, age); // a height of 0 throws: no label changes
     const BmiClassText& texts = BmiClassTexts(bmi.bmiClass);
-    ui->IMTValue->setText(Text(GeneralFloatFormat(bmi.index, 3, DecimalSeparatorUtf8())) +
-                          Text(texts.suffix));
+    ui->IMTValue->setText(ModelText(GeneralFloatFormat(bmi.index, 3, DecimalSeparatorUtf8())) +
+                          ModelText(texts.suffix));
     ui->IMTValue->adjustSize();
-    ui->IMTText->setText(Text(texts.risk));
-    ui->IMTComment->setText(Text(texts.advice));
+    ui->IMTText->setText(ModelText(texts.risk));
+    ui->IMTComment->setText(ModelText(texts.advice));
 }
 
 void TMainForm::CalcIdeal() {
@@ -187,8 +184,7 @@ void TMainForm::NeedButtonClick() {
         CalcNeeds(ui->IdealEdit->value(), SexIndex(*ui->SexBox), DecimalSeparatorUtf8());
     for (int nutrient = 0; nutrient < 4; ++nutrient)
         for (int kind = 0; kind < 3; ++kind)
-            ui->MacroGrid->setCell(kind + 2, nutrient + 1,
-                                   QString::fromStdString(needs[nutrient][kind]));
+            ui->MacroGrid->setCell(kind + 2, nutrient + 1, ModelText(needs[nutrient][kind]));
 }
 
 void TMainForm::NeedDescButtonClick() {
@@ -245,9 +241,9 @@ void TMainForm::CalcBalans() {
                         ui->ProductGrid->cell(QuantityColumn, int(item) + 1).toStdString()});
     const RationTotals totals = CalcRationTotals(rows); // a bad quantity throws: nothing written
     const std::string separator = DecimalSeparatorUtf8();
-    ui->MacroGrid->setCell(1, 1, Text(GeneralFloatFormat(totals.ugl, 4, separator)));
-    ui->MacroGrid->setCell(1, 2, Text(GeneralFloatFormat(totals.bel, 4, separator)));
-    ui->MacroGrid->setCell(1, 3, Text(GeneralFloatFormat(totals.zir, 4, separator)));
+    ui->MacroGrid->setCell(1, 1, ModelText(GeneralFloatFormat(totals.ugl, 4, separator)));
+    ui->MacroGrid->setCell(1, 2, ModelText(GeneralFloatFormat(totals.bel, 4, separator)));
+    ui->MacroGrid->setCell(1, 3, ModelText(GeneralFloatFormat(totals.zir, 4, separator)));
 }
 
 void TMainForm::SetUpRationTable() {
@@ -284,10 +280,10 @@ void TMainForm::AddProductBtnClick() {
     const int row = grid.rowCount() - 1;
     const TProduct& food = Catalogue()[std::size_t(index)];
     const std::string separator = DecimalSeparatorUtf8();
-    grid.setCell(NameColumn, row, Text(food.Name));
-    grid.setCell(UglColumn, row, Text(GeneralFloatFormat(food.Ugl, 5, separator)));
-    grid.setCell(BelColumn, row, Text(GeneralFloatFormat(food.Bel, 5, separator)));
-    grid.setCell(ZirColumn, row, Text(GeneralFloatFormat(food.Zir, 5, separator)));
+    grid.setCell(NameColumn, row, ModelText(food.Name));
+    grid.setCell(UglColumn, row, ModelText(GeneralFloatFormat(food.Ugl, 5, separator)));
+    grid.setCell(BelColumn, row, ModelText(GeneralFloatFormat(food.Bel, 5, separator)));
+    grid.setCell(ZirColumn, row, ModelText(GeneralFloatFormat(food.Zir, 5, separator)));
     grid.setCell(QuantityColumn, row, QStringLiteral("0"));
     ProductsItems.push_back(index);
 }
@@ -318,8 +314,8 @@ void TMainForm::ProductInfoBtnClick() {
     if (ui->ProductGrid->rowCount() < 2) return;
     const TProduct* food = RowFood(ui->ProductGrid->currentRow());
     if (!food) return;
-    ProductDescriptionForm->setWindowTitle(Text(food->Name));
-    ProductDescriptionForm->Text().setPlainText(Text(food->Description));
+    ProductDescriptionForm->setWindowTitle(ModelText(food->Name));
+    ProductDescriptionForm->Text().setPlainText(ModelText(food->Description));
     ProductDescriptionForm->ShowModal();
 }
 

@@ -2,6 +2,7 @@
 
 #include "ui_ProductsList.h"
 
+#include "ModelText.h"
 #include "PixelFonts.h"
 #include "Products.h"
 
@@ -16,7 +17,7 @@ constexpr int kTagRole = Qt::UserRole;
 
 QTreeWidgetItem* NewNode(std::string_view text, int tag) {
     auto* node = new QTreeWidgetItem;
-    node->setText(0, QString::fromUtf8(text.data(), qsizetype(text.size())));
+    node->setText(0, ModelText(text));
     node->setData(0, kTagRole, tag);
     return node;
 }

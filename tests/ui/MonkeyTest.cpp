@@ -550,16 +550,11 @@ private slots:
     void init() {
         unexpectedMessages.clear();
         QApplication::clipboard()->clear();
-        fixture.createForms();
         SetUrlOpener([](const QString&) {}); // the links open no browser
-        MainForm->show();
-        MainForm->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(MainForm));
+        fixture.createAndShowForms();
     }
     void cleanup() {
-        TDialogForm::SetModalHook({});
-        SetUrlOpener({});
-        fixture.destroyForms();
+        fixture.destroyForms(); // also restores the modal hook and the opener
         QVERIFY2(unexpectedMessages.isEmpty(),
                  qPrintable(unexpectedMessages.join(QStringLiteral(" | "))));
     }
