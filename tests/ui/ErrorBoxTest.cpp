@@ -1,19 +1,26 @@
 // The error box: its text rules, the real box a user sees, and the guard that keeps failures
 // from reaching the event loop.
 #include "ErrorBox.h"
+#include "Application.h"
 #include "Errors.h"
+
+#include "ErrorDialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QMessageBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 
 class ErrorBoxTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QApplication::setApplicationName(QStringLiteral("Рационик")); }
+    void initTestCase() { SetUpApplication(); }
 
     void fullStopAppendedAfterCharactersAboveIt_data() {
         QTest::addColumn<QString>("message");
@@ -54,24 +61,49 @@ private slots:
         QVERIFY(shown.contains(QChar(0x2026)));
     }
 
-    void realBoxHasTheTitleAnErrorIconAndOneOkButton() {
+    void realBoxHasTheTitleAnErrorIconAndOnePlainOkButton() {
         QString title, text;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QMessageBox::StandardButtons buttons;
+        QStringList buttons;
+        bool buttonIcon = true;
+        QPixmap icon;
         QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             QVERIFY(box);
             title = box->windowTitle();
-            text = box->text();
-            icon = box->icon();
-            buttons = box->standardButtons();
-            box->button(QMessageBox::Ok)->click();
+            text = box->findChild<QTextEdit*>()->toPlainText();
+            icon = box->findChild<QLabel*>(QStringLiteral("ErrorIcon"))->pixmap();
+            for (QAbstractButton* button : box->findChildren<QAbstractButton*>()) {
+                buttons << button->text();
+                buttonIcon = !button->icon().isNull();
+            }
+            box->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         });
         ShowErrorBox(nullptr, QStringLiteral("Invalid floating point operation"));
         QCOMPARE(title, QStringLiteral("Рационик"));
         QCOMPARE(text, QStringLiteral("Invalid floating point operation."));
-        QCOMPARE(icon, QMessageBox::Critical);
-        QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(buttons, QStringList{QStringLiteral("OK")});
+        QVERIFY(!buttonIcon);
+        QCOMPARE(icon.deviceIndependentSize(), QSizeF(32, 32));
+        QCOMPARE(icon.devicePixelRatio(), qApp->devicePixelRatio());
+    }
+
+    void errorIconIsDrawnForEveryScale_data() {
+        QTest::addColumn<qreal>("scale");
+        QTest::newRow("100 %") << 1.0;
+        QTest::newRow("150 %") << 1.5;
+        QTest::newRow("200 %") << 2.0;
+    }
+    void errorIconIsDrawnForEveryScale() {
+        // Sharp means drawn at the screen's own pixels, not a 32 px picture blown up.
+        QFETCH(qreal, scale);
+        const QPixmap pixmap = ErrorIcon().pixmap(QSize(32, 32), scale);
+        QCOMPARE(pixmap.size(), QSize(32, 32) * scale);
+        const QImage enlarged =
+            ErrorIcon()
+                .pixmap(QSize(32, 32), 1.0)
+                .toImage()
+                .scaled(pixmap.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (scale > 1) QVERIFY(pixmap.toImage().convertToFormat(enlarged.format()) != enlarged);
     }
 
     void guardReportsTheFailureAndStopsTheAction() {

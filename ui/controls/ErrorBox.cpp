@@ -1,7 +1,7 @@
 #include "ErrorBox.h"
 
-#include <QCoreApplication>
-#include <QMessageBox>
+#include "ErrorDialog.h"
+
 #include <stdexcept>
 
 namespace {
@@ -30,8 +30,7 @@ void ShowErrorBox(QWidget* parent, const QString& message) {
         Hook()(text);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text,
-                    QMessageBox::Ok, parent);
+    ErrorDialog box(parent, text);
     box.exec();
 }
 
