@@ -6,6 +6,7 @@
 #include "TypedCharacter.h"
 
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QProxyStyle>
@@ -82,6 +83,24 @@ void IntegerSpinBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QAbstractSpinBox::keyPressEvent(event);
+}
+
+bool IntegerSpinBox::event(QEvent* event) {
+    // Text composed by a dead key, a compose sequence or an input method arrives as one commit
+    // rather than as key presses, and the base class hands it straight to the line edit; each of
+    // its characters passes the same filter first.
+    if (event->type() == QEvent::InputMethod) {
+        auto* input = static_cast<QInputMethodEvent*>(event);
+        const QString commit = input->commitString();
+        QString kept;
+        for (const QChar character : commit)
+            if (IsAcceptedTyping(character)) kept += character;
+        if (kept != commit) {
+            QApplication::beep();
+            input->setCommitString(kept, input->replacementStart(), input->replacementLength());
+        }
+    }
+    return QAbstractSpinBox::event(event);
 }
 
 void IntegerSpinBox::focusInEvent(QFocusEvent* event) {

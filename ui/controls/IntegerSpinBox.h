@@ -7,7 +7,8 @@
 // - a step reads, adds or subtracts Increment and writes; a held arrow repeats after 400 ms,
 //   then every 100 ms;
 // - typing accepts digits, "+", "-", the decimal separator and control characters other than
-//   Enter, and refuses anything else with a beep; pasting is not filtered;
+//   Enter, and refuses anything else with a beep, however it is typed (a key, a dead key, a compose
+//   sequence or an input method); pasting is not filtered;
 // - leaving the field writes back a value outside the limits; an unreadable text stays;
 // - entering the field other than by a mouse click selects the whole text (the window coming back
 //   to the front is no new entry);
@@ -45,6 +46,7 @@ signals:
 
 protected:
     StepEnabled stepEnabled() const override;
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
