@@ -6,6 +6,7 @@
 #include "PixelFonts.h"
 #include "Products.h"
 
+#include <QMouseEvent>
 #include <QStyledItemDelegate>
 #include <QTreeWidgetItemIterator>
 #include <algorithm>
@@ -102,7 +103,9 @@ void TProductsForm::FormShow() {
 
 bool TProductsForm::eventFilter(QObject* watched, QEvent* event) {
     // The tree still gets the double-click afterwards, so a category folds or unfolds as usual.
-    if (watched == ui->TreeView->viewport() && event->type() == QEvent::MouseButtonDblClick)
+    // Only the primary button chooses: a double right-click looking for a menu adds nothing.
+    if (watched == ui->TreeView->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
         TreeViewDblClick();
     return TDialogForm::eventFilter(watched, event);
 }
