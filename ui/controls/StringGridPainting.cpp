@@ -2,6 +2,7 @@
 // rectangle and the frame, in the flat classic look whatever the style.
 #include "StringGrid.h"
 #include "StringGridPrivate.h"
+#include "CellText.h"
 
 #include <QLineEdit>
 #include <QMetaMethod>
@@ -65,19 +66,7 @@ void drawCellLines(QPainter& painter, const QRect& rect, const QColor& color) {
 
 void StringGrid::drawCellText(QPainter& painter, const QRect& rect, const QString& text,
                               Qt::Alignment horizontal, int inset) {
-    const QRect area = rect.adjusted(inset, 0, 0, 0);
-    // No character is narrower than a pixel in practice, so a text longer than the width plus a
-    // margin cannot show whole: lay out only the part that can show (its head when aligned
-    // left, its middle when centred).
-    const qsizetype visible = qsizetype{std::max(area.width(), 0)} + 256;
-    QString shown = text;
-    if (text.size() > visible) {
-        shown = horizontal & Qt::AlignHCenter ? text.mid((text.size() - visible) / 2, visible)
-                                              : text.left(visible);
-    }
-    painter.drawText(
-        area, Qt::TextSingleLine | Qt::AlignVCenter | (horizontal & Qt::AlignHorizontal_Mask),
-        shown);
+    DrawCellText(painter, rect, text, horizontal, inset);
 }
 
 void StringGrid::paintEvent(QPaintEvent* event) {
