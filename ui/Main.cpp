@@ -314,7 +314,7 @@ void TMainForm::ProductInfoBtnClick() {
     if (ui->ProductGrid->rowCount() < 2) return;
     const TProduct* food = RowFood(ui->ProductGrid->currentRow());
     if (!food) return;
-    ProductDescriptionForm->setWindowTitle(ModelText(food->Name));
+    ProductDescriptionForm->setWindowTitle(PlainWindowTitle(ModelText(food->Name)));
     ProductDescriptionForm->Text().setPlainText(ModelText(food->Description));
     ProductDescriptionForm->ShowModal();
 }

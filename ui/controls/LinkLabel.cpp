@@ -35,6 +35,7 @@ LinkLabel::LinkLabel(QWidget* parent)
     : QLabel(parent) {
     static const bool factoryInstalled = (QAccessible::installFactory(LinkLabelFactory), true);
     Q_UNUSED(factoryInstalled);
+    setTextFormat(Qt::PlainText); // a link shows its text, never markup of its own
     setCursor(Qt::PointingHandCursor);
     SetTextColour(*this, QColor(0, 0, 255));
 }
