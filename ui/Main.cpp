@@ -3,6 +3,7 @@
 #include "ui_Main.h"
 
 #include "BodyMetrics.h"
+#include "CellText.h"
 #include "DailyNeeds.h"
 #include "DialogFrame.h"
 #include "ErrorBox.h"
@@ -74,6 +75,12 @@ TMainForm::TMainForm(QWidget* parent)
     ui->IdealEdit->setAccessibleName(ui->IdealBox->title());
 
     StringGrid& macro = *ui->MacroGrid;
+    // Both tables are white, enabled or not, whatever the desktop's colours.
+    for (StringGrid* grid : {ui->MacroGrid, ui->ProductGrid}) {
+        QPalette white = grid->palette();
+        white.setColor(QPalette::Base, Qt::white);
+        grid->setPalette(white);
+    }
     macro.setFixedColor(k3DLight);
     for (int column = 0; const int width : {121, 58, 56, 58, 52})
         macro.setColumnWidth(column++, width);
@@ -84,14 +91,22 @@ TMainForm::TMainForm(QWidget* parent)
     connect(ui->OldEdit, &IntegerSpinBox::changed, this, &TMainForm::OldEditChange);
     connect(ui->NeedButton, &QPushButton::clicked, this, &TMainForm::NeedButtonClick);
     connect(ui->NeedDescButton, &QPushButton::clicked, this, &TMainForm::NeedDescButtonClick);
-    connect(&macro, &StringGrid::drawCell, this, &TMainForm::MacroGridDrawCell);
+    macro.setCellPainter([this](QPainter& painter, int column, int row, const QRect& rect,
+                                StringGrid::CellState state) {
+        MacroGridDrawCell(painter, column, row, rect, state);
+    });
+    macro.setEditorTextPlacement(Qt::AlignHCenter, 0);
     connect(ui->AddProductBtn, &QPushButton::clicked, this, &TMainForm::AddProductBtnClick);
     connect(ui->DelProductBtn, &QPushButton::clicked, this, &TMainForm::DelProductBtnClick);
     connect(ui->ProductInfoBtn, &QPushButton::clicked, this, &TMainForm::ProductInfoBtnClick);
     connect(ui->ClearProductsBtn, &QPushButton::clicked, this, &TMainForm::ClearProductsBtnClick);
-    connect(ui->ProductGrid, &StringGrid::clicked, this, &TMainForm::ProductGridClick);
-    connect(ui->ProductGrid, &StringGrid::drawCell, this, &TMainForm::ProductGridDrawCell);
-    connect(ui->ProductGrid, &StringGrid::keyPress, this, &TMainForm::ProductGridKeyPress);
+    connect(ui->ProductGrid, &StringGrid::cellClicked, this, &TMainForm::ProductGridClick);
+    ui->ProductGrid->setCellPainter([this](QPainter& painter, int column, int row,
+                                           const QRect& rect, StringGrid::CellState state) {
+        ProductGridDrawCell(painter, column, row, rect, state);
+    });
+    ui->ProductGrid->setKeyFilter([this](QChar& key) { ProductGridKeyPress(key); });
+    ui->ProductGrid->setEditorTextPlacement(Qt::AlignLeft, 4); // where the quantity is drawn
     connect(ui->ProductGrid, &StringGrid::setEditText, this, &TMainForm::ProductGridSetEditText);
     connect(ui->HelpLink, &LinkLabel::clicked, this, &TMainForm::HelpLinkClick);
     connect(ui->MainLink, &LinkLabel::clicked, this, &TMainForm::MainLinkClick);
@@ -198,9 +213,9 @@ void TMainForm::MacroGridDrawCell(QPainter& painter, int column, int row, const 
     painter.setPen(Qt::black);
     const QString text = ui->MacroGrid->cell(column, row);
     if (column == 0)
-        StringGrid::drawCellText(painter, rect, text, Qt::AlignLeft, 6);
+        DrawCellText(painter, rect, text, Qt::AlignLeft, 6);
     else
-        StringGrid::drawCellText(painter, rect, text, Qt::AlignHCenter);
+        DrawCellText(painter, rect, text, Qt::AlignHCenter);
 }
 
 // ---- Ration table ----
@@ -338,11 +353,11 @@ void TMainForm::ProductGridDrawCell(QPainter& painter, int column, int row, cons
         QFont bold = grid.font();
         bold.setBold(true);
         painter.setFont(bold);
-        StringGrid::drawCellText(painter, rect, text, Qt::AlignHCenter);
+        DrawCellText(painter, rect, text, Qt::AlignHCenter);
         return;
     }
     if (column >= UglColumn && column <= ZirColumn) {
-        StringGrid::drawCellText(painter, rect, text, Qt::AlignHCenter);
+        DrawCellText(painter, rect, text, Qt::AlignHCenter);
         return;
     }
     // A food name takes the colour of its combination with the food of the current row.
@@ -352,7 +367,7 @@ void TMainForm::ProductGridDrawCell(QPainter& painter, int column, int row, cons
         if (current && drawn)
             painter.setPen(VerdictColour(CalcCompatibility(current->Category, drawn->Category)));
     }
-    StringGrid::drawCellText(painter, rect, text, Qt::AlignLeft, 4);
+    DrawCellText(painter, rect, text, Qt::AlignLeft, 4);
 }
 
 void TMainForm::ProductGridKeyPress(QChar& key) {

@@ -171,10 +171,24 @@ private slots:
         QCOMPARE(height->text(), text);
     }
 
+    void inputMethodTextMeetsTheRationFilter_data() {
+        QTest::addColumn<bool>("editorOpen");
+        QTest::addColumn<QString>("committed");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("into the editor") << true << QStringLiteral("1é-2") << QStringLiteral("12");
+        QTest::newRow("into the table, a digit among others")
+            << false << QStringLiteral("x7") << QStringLiteral("7");
+        QTest::newRow("into the table, nothing that passes")
+            << false << QStringLiteral("é") << QStringLiteral("0");
+    }
     void inputMethodTextMeetsTheRationFilter() {
-        QLineEdit& editor = quantityEditor();
-        commit(&editor, QStringLiteral("1é-2"));
-        QCOMPARE(ration().cell(4, 1), QStringLiteral("12"));
+        QFETCH(bool, editorOpen);
+        QFETCH(QString, committed);
+        QFETCH(QString, cell);
+        ration().setFocus();
+        commit(editorOpen ? static_cast<QWidget*>(&quantityEditor()) : &ration(), committed);
+        QCOMPARE(ration().cell(4, 1), cell);
+        QCOMPARE(ration().isEditorOpen(), editorOpen || cell != QStringLiteral("0"));
         QCOMPARE(fixture.errorBoxes, QStringList());
     }
 

@@ -18,6 +18,14 @@ class NeedsTableTest : public QObject {
     static StringGrid& grid() {
         return *MainForm->findChild<StringGrid*>(QStringLiteral("MacroGrid"));
     }
+    // The whole table as painted, its header row included, and where a cell lies in it.
+    static QImage cellImage() {
+        grid().repaintAll();
+        return grid().grab().toImage();
+    }
+    static QRect cellInImage(int column, int row) {
+        return grid().cellRect(column, row).translated(grid().viewport()->pos());
+    }
     static QPushButton& needButton() {
         return *MainForm->findChild<QPushButton*>(QStringLiteral("NeedButton"));
     }
@@ -186,10 +194,9 @@ private slots:
         QTest::mouseClick(&needButton(), Qt::LeftButton);
         grid().setFocus();
         grid().setCurrentCell(3, 2);
-        grid().repaintAll();
-        const QImage image = grid().viewport()->grab().toImage();
+        const QImage image = cellImage();
         const auto fill = [&](int column, int row) {
-            const QRect cell = grid().cellRect(column, row);
+            const QRect cell = cellInImage(column, row);
             return QColor(image.pixel(cell.left() + 3, cell.top() + 3));
         };
         const QColor light(0xE3, 0xE3, 0xE3);
@@ -199,7 +206,7 @@ private slots:
         QCOMPARE(fill(2, 1), QColor(Qt::white));
         QCOMPARE(fill(3, 2), QColor(Qt::white)); // the current cell
         // Its text is black: the darkest pixel of the cell is pure black or a grey of it.
-        const QRect current = grid().cellRect(3, 2);
+        const QRect current = cellInImage(3, 2);
         int darkest = 255;
         for (int y = current.top() + 2; y < current.bottom() - 1; ++y)
             for (int x = current.left() + 2; x < current.right() - 1; ++x) {
@@ -212,9 +219,8 @@ private slots:
     }
 
     void rowHeadersStartSixPixelsIn() {
-        grid().repaintAll();
-        const QImage image = grid().viewport()->grab().toImage();
-        const QRect cell = grid().cellRect(0, 1);
+        const QImage image = cellImage();
+        const QRect cell = cellInImage(0, 1);
         int firstInk = -1;
         for (int x = cell.left() + 2; x < cell.right() && firstInk < 0; ++x)
             for (int y = cell.top() + 2; y < cell.bottom() - 1; ++y)

@@ -1,373 +1,452 @@
-// StringGrid: counts, sizes, texts, the current cell, geometry and vertical scrolling.
+// StringGrid: counts, sizes, texts, the current cell and geometry over Qt's table view, and the
+// classic grid's rules for keys, presses and the in-place editor.
 #include "StringGrid.h"
-#include "StringGridAccessible.h"
-#include "StringGridPrivate.h"
 
+#include "StringGridModel.h"
+#include "StringGridParts.h"
+#include "TypedCharacter.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <algorithm>
 
+namespace {
+constexpr char16_t Backspace = 8;
+constexpr char16_t Enter = 13;
+constexpr char16_t Escape = 27;
+} // namespace
+
 StringGrid::StringGrid(QWidget* parent)
-    : QAbstractScrollArea(parent)
-    , d(std::make_unique<Private>(this)) {
-    installStringGridAccessibility();
-    // The classic 2 px sunken border; event() draws it in the same colours under every style.
-    setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(2);
+    : QTableView(parent)
+    , model_(new StringGridModel(this))
+    , header_(new StringGridHeader(*this)) {
+    setHorizontalHeader(header_);
+    setModel(model_);
+    setItemDelegate(new StringGridDelegate(*this));
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(0);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    setShowGrid(false); // the delegate draws the lines, in the classic colours
+    setSelectionMode(SingleSelection);
+    setEditTriggers(EditKeyPressed); // F2; the other ways in are the grid's own
+    setTabKeyNavigation(false);      // Tab leaves the grid
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setFocusPolicy(Qt::StrongFocus);
-    viewport()->setAttribute(Qt::WA_OpaquePaintEvent); // every pixel is painted by paintEvent
-    verticalScrollBar()->setSingleStep(1);
-    d->syncScrollBar();
+    // The classic 2 px sunken border, in the classic shades like the rest of the grid's lines.
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    QPalette shades = palette();
+    shades.setColor(QPalette::Dark, QColor(0xA0, 0xA0, 0xA0));
+    shades.setColor(QPalette::Shadow, QColor(0x69, 0x69, 0x69));
+    shades.setColor(QPalette::Light, QColor(0xFF, 0xFF, 0xFF));
+    shades.setColor(QPalette::Midlight, QColor(0xE3, 0xE3, 0xE3));
+    setPalette(shades);
+    applySizes();
+    moveCurrent(1, 1);
 }
 
-StringGrid::~StringGrid() {
-    // Deleting a focused editor sends it a focus-out; the filter must not see it once the
-    // grid's state is gone.
-    if (d->editor) {
-        d->editor->removeEventFilter(this);
-        delete d->editor;
-    }
-}
+StringGrid::~StringGrid() = default;
 
 // --- counts
 
 int StringGrid::rowCount() const {
-    return d->rowCount;
+    return model_->gridRows();
 }
 int StringGrid::columnCount() const {
-    return d->columnCount;
+    return model_->gridColumns();
 }
 int StringGrid::fixedRowCount() const {
-    return d->fixedRows;
+    return model_->fixedRows();
 }
 int StringGrid::fixedColumnCount() const {
-    return d->fixedColumns;
+    return model_->fixedColumns();
 }
 
 void StringGrid::setRowCount(int rows) {
     rows = std::clamp(rows, 1, MaxRowCount);
-    if (rows == d->rowCount) return;
-    d->giveUpEditor();
-    d->rowCount = rows;
-    d->rowHeights.resize(static_cast<std::size_t>(rows), d->defaultRowHeight);
-    d->texts.resize(static_cast<std::size_t>(rows));
-    d->fixedRows = std::min(d->fixedRows, rows - 1);
-    d->countsChanged();
+    applyCounts(rows, columnCount(), std::min(fixedRowCount(), rows - 1), fixedColumnCount());
 }
 
 void StringGrid::setColumnCount(int columns) {
     columns = std::clamp(columns, 1, MaxColumnCount);
-    if (columns == d->columnCount) return;
-    d->giveUpEditor();
-    if (columns < d->columnCount) {
-        for (QStringList& row : d->texts) {
-            if (row.size() > columns) row.resize(columns);
-        }
-    }
-    d->columnCount = columns;
-    d->columnWidths.resize(static_cast<std::size_t>(columns), d->defaultColumnWidth);
-    d->fixedColumns = std::min(d->fixedColumns, columns - 1);
-    d->countsChanged();
+    applyCounts(rowCount(), columns, fixedRowCount(), std::min(fixedColumnCount(), columns - 1));
 }
 
 void StringGrid::setFixedRowCount(int rows) {
-    rows = std::clamp(rows, 0, d->rowCount - 1);
-    if (rows == d->fixedRows) return;
-    d->giveUpEditor();
-    d->fixedRows = rows;
-    d->countsChanged();
+    applyCounts(rowCount(), columnCount(), std::clamp(rows, 0, rowCount() - 1), fixedColumnCount());
 }
 
 void StringGrid::setFixedColumnCount(int columns) {
-    columns = std::clamp(columns, 0, d->columnCount - 1);
-    if (columns == d->fixedColumns) return;
-    d->giveUpEditor();
-    d->fixedColumns = columns;
-    d->countsChanged();
+    applyCounts(rowCount(), columnCount(), fixedRowCount(),
+                std::clamp(columns, 0, columnCount() - 1));
 }
 
-void StringGrid::Private::countsChanged() {
-    keepCurrentOffFixedCells();
-    syncScrollBar();
-    q->viewport()->update();
-    notifyLayout();
+void StringGrid::applyCounts(int rows, int columns, int fixedRows, int fixedColumns) {
+    if (rows == rowCount() && columns == columnCount() && fixedRows == fixedRowCount() &&
+        fixedColumns == fixedColumnCount())
+        return;
+    closeEditor();
+    const int column = currentColumn();
+    const int row = currentRow();
+    model_->setCounts(rows, columns, fixedRows, fixedColumns);
+    columnWidths_.resize(static_cast<std::size_t>(columns), defaultColumnWidth_);
+    rowHeights_.resize(static_cast<std::size_t>(rows), defaultRowHeight_);
+    applySizes();
+    // The current cell stays where it was, moved off the fixed cells and into the grid.
+    moveCurrent(std::clamp(column, fixedColumns, columns - 1),
+                std::clamp(row, fixedRows, rows - 1));
 }
 
-void StringGrid::Private::keepCurrentOffFixedCells() {
-    currentColumn = std::clamp(currentColumn, fixedColumns, columnCount - 1);
-    currentRow = std::clamp(currentRow, fixedRows, rowCount - 1);
-}
+// --- sizes: Qt's sections include the grid line that follows each column and row
 
-// --- sizes
-
-int StringGrid::defaultColumnWidth() const {
-    return d->defaultColumnWidth;
-}
-int StringGrid::defaultRowHeight() const {
-    return d->defaultRowHeight;
+void StringGrid::applySizes() {
+    horizontalHeader()->setDefaultSectionSize(defaultColumnWidth_ + 1);
+    verticalHeader()->setDefaultSectionSize(defaultRowHeight_ + 1);
+    for (int column = 0; column < columnCount(); ++column)
+        horizontalHeader()->resizeSection(column, columnWidths_[std::size_t(column)] + 1);
+    const int header = model_->headerRows();
+    for (int row = header; row < rowCount(); ++row)
+        verticalHeader()->resizeSection(row - header, rowHeights_[std::size_t(row)] + 1);
+    header_->setVisible(header > 0);
+    updateGeometries();
 }
 
 void StringGrid::setDefaultColumnWidth(int width) {
-    d->defaultColumnWidth = std::clamp(width, 0, MaxCellExtent);
-    std::fill(d->columnWidths.begin(), d->columnWidths.end(), d->defaultColumnWidth);
-    d->syncScrollBar();
-    viewport()->update();
+    defaultColumnWidth_ = std::clamp(width, 0, MaxCellExtent);
+    std::fill(columnWidths_.begin(), columnWidths_.end(), defaultColumnWidth_);
+    applySizes();
 }
 
 void StringGrid::setDefaultRowHeight(int height) {
-    d->defaultRowHeight = std::clamp(height, 0, MaxCellExtent);
-    std::fill(d->rowHeights.begin(), d->rowHeights.end(), d->defaultRowHeight);
-    d->syncScrollBar();
-    viewport()->update();
+    defaultRowHeight_ = std::clamp(height, 0, MaxCellExtent);
+    std::fill(rowHeights_.begin(), rowHeights_.end(), defaultRowHeight_);
+    applySizes();
 }
 
 int StringGrid::columnWidth(int column) const {
-    if (column < 0 || column >= d->columnCount) return 0;
-    return d->columnWidths[static_cast<std::size_t>(column)];
+    return column >= 0 && column < columnCount() ? columnWidths_[std::size_t(column)] : 0;
 }
 
 void StringGrid::setColumnWidth(int column, int width) {
-    if (column < 0 || column >= d->columnCount) return;
-    d->columnWidths[static_cast<std::size_t>(column)] = std::clamp(width, 0, MaxCellExtent);
-    d->placeEditor();
-    viewport()->update();
+    if (column < 0 || column >= columnCount()) return;
+    columnWidths_[std::size_t(column)] = std::clamp(width, 0, MaxCellExtent);
+    horizontalHeader()->resizeSection(column, columnWidths_[std::size_t(column)] + 1);
 }
 
 int StringGrid::rowHeight(int row) const {
-    if (row < 0 || row >= d->rowCount) return 0;
-    return d->rowHeights[static_cast<std::size_t>(row)];
+    return row >= 0 && row < rowCount() ? rowHeights_[std::size_t(row)] : 0;
 }
 
 void StringGrid::setRowHeight(int row, int height) {
-    if (row < 0 || row >= d->rowCount) return;
-    d->rowHeights[static_cast<std::size_t>(row)] = std::clamp(height, 0, MaxCellExtent);
-    d->syncScrollBar();
-    viewport()->update();
+    if (row < 0 || row >= rowCount()) return;
+    rowHeights_[std::size_t(row)] = std::clamp(height, 0, MaxCellExtent);
+    if (row >= model_->headerRows())
+        verticalHeader()->resizeSection(row - model_->headerRows(),
+                                        rowHeights_[std::size_t(row)] + 1);
+    updateGeometries();
 }
 
 // --- texts
 
 QString StringGrid::cell(int column, int row) const {
-    if (!d->contains(column, row)) return {};
-    return d->texts[static_cast<std::size_t>(row)].value(column);
+    return model_->text(column, row);
 }
 
 void StringGrid::setCell(int column, int row, const QString& text) {
-    if (!d->contains(column, row)) return;
-    d->storeText(column, row, text);
-    if (d->editorOpen && column == d->editColumn && row == d->editRow)
-        d->editor->setText(text); // setText is no edit: it raises no setEditText
-    d->notifyCellText(column, row);
-    const QRect rect = cellRect(column, row);
-    if (!rect.isEmpty()) viewport()->update(rect);
-}
-
-void StringGrid::Private::storeText(int column, int row, const QString& text) {
-    QStringList& cells = texts[static_cast<std::size_t>(row)];
-    if (column >= cells.size()) {
-        if (text.isEmpty()) return;
-        cells.resize(column + 1);
-    }
-    cells[column] = text;
+    model_->setText(column, row, text); // an editor open on the cell shows the new text
 }
 
 // --- the current cell
 
 int StringGrid::currentColumn() const {
-    return d->currentColumn;
+    return currentIndex().column();
 }
+
 int StringGrid::currentRow() const {
-    return d->currentRow;
-}
-int StringGrid::topRow() const {
-    return d->topRow;
+    return currentIndex().isValid() ? model_->gridRow(currentIndex()) : -1;
 }
 
 void StringGrid::setCurrentCell(int column, int row) {
-    if (!d->contains(column, row) || d->isFixed(column, row)) return;
-    if (column == d->currentColumn && row == d->currentRow) return;
-    d->giveUpEditor(); // the editor belongs to the cell it was opened on
-    if (!d->contains(column, row) || d->isFixed(column, row))
+    if (!model_->contains(column, row) || model_->isFixed(column, row)) return;
+    if (column == currentColumn() && row == currentRow()) return;
+    closeEditor(); // the editor belongs to the cell it was opened on
+    if (!model_->contains(column, row) || model_->isFixed(column, row))
         return; // a setEditText receiver changed the counts
-    d->moveCurrent(column, row);
+    moveCurrent(column, row);
 }
 
-void StringGrid::Private::moveCurrent(int column, int row) {
-    currentColumn = column;
-    currentRow = row;
-    ensureRowVisible(row);
-    q->viewport()->update();
-    notifyCurrentCell();
+void StringGrid::moveCurrent(int column, int row) {
+    const QModelIndex index = model_->cellIndex(column, row);
+    if (!index.isValid()) return;
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
+}
+
+int StringGrid::topRow() const {
+    return std::max(fixedRowCount(), model_->headerRows() + std::max(rowAt(0), 0));
 }
 
 // --- geometry
 
-std::vector<StringGrid::Private::Span> StringGrid::Private::visibleColumns() const {
-    std::vector<Span> spans;
-    const int width = q->viewport()->width();
-    qint64 x = 0;
-    for (int column = 0; column < columnCount && x < width; ++column) {
-        const int extent = columnWidths[static_cast<std::size_t>(column)];
-        spans.push_back({column, static_cast<int>(x), extent});
-        x += qint64{extent} + 1;
-    }
-    return spans;
-}
-
-std::vector<StringGrid::Private::Span> StringGrid::Private::visibleRows() const {
-    std::vector<Span> spans;
-    const int height = q->viewport()->height();
-    qint64 y = 0;
-    auto add = [&](int row) {
-        const int extent = rowHeights[static_cast<std::size_t>(row)];
-        spans.push_back({row, static_cast<int>(y), extent});
-        y += qint64{extent} + 1;
-    };
-    for (int row = 0; row < fixedRows && y < height; ++row)
-        add(row);
-    for (int row = topRow; row < rowCount && y < height; ++row)
-        add(row);
-    return spans;
-}
-
-qint64 StringGrid::Private::fixedRowsHeight() const {
-    qint64 height = 0;
-    for (int row = 0; row < fixedRows; ++row)
-        height += qint64{rowHeights[static_cast<std::size_t>(row)]} + 1;
-    return height;
-}
-
-int StringGrid::Private::maxTopRow() const {
-    // The smallest top row from which all the remaining rows fit whole, grid lines included.
-    const qint64 available = q->viewport()->height() - fixedRowsHeight();
-    qint64 used = 0;
-    int top = rowCount - 1; // when not even the last row fits, it may still be scrolled to
-    for (int row = rowCount - 1; row >= fixedRows; --row) {
-        used += qint64{rowHeights[static_cast<std::size_t>(row)]} + 1;
-        if (used > available) break;
-        top = row;
-    }
-    return top;
-}
-
-int StringGrid::Private::pageRowCount() const {
-    const qint64 available = q->viewport()->height() - fixedRowsHeight();
-    qint64 used = 0;
-    int count = 0;
-    for (int row = topRow; row < rowCount; ++row) {
-        used += qint64{rowHeights[static_cast<std::size_t>(row)]} + 1;
-        if (used > available) break;
-        ++count;
-    }
-    return std::max(count, 1);
-}
-
-void StringGrid::Private::ensureRowVisible(int row) {
-    if (row < fixedRows || row >= rowCount) return;
-    int top = topRow;
-    if (row < topRow) {
-        top = row;
-    } else {
-        // The smallest top row that still shows this row whole.
-        const qint64 available = q->viewport()->height() - fixedRowsHeight();
-        qint64 used = 0;
-        int fitting = row;
-        for (int r = row; r >= fixedRows; --r) {
-            used += qint64{rowHeights[static_cast<std::size_t>(r)]} + 1;
-            if (used > available) break;
-            fitting = r;
-        }
-        top = std::max(top, fitting);
-    }
-    if (top != topRow) {
-        topRow = top;
-        syncScrollBar();
-        q->viewport()->update();
-    }
-}
-
-void StringGrid::Private::syncScrollBar() {
-    const int maxTop = maxTopRow();
-    topRow = std::clamp(topRow, fixedRows, maxTop);
-    QScrollBar* bar = q->verticalScrollBar();
-    syncingScrollBar = true;
-    bar->setRange(0, maxTop - fixedRows);
-    bar->setPageStep(pageRowCount());
-    bar->setValue(topRow - fixedRows);
-    syncingScrollBar = false;
-    placeEditor();
-}
-
-void StringGrid::scrollContentsBy(int, int) {
-    if (d->syncingScrollBar) return;
-    d->topRow = d->fixedRows + verticalScrollBar()->value();
-    d->placeEditor();
-    viewport()->update();
-}
-
-void StringGrid::resizeEvent(QResizeEvent* event) {
-    QAbstractScrollArea::resizeEvent(event);
-    d->syncScrollBar();
-}
-
 QRect StringGrid::cellRect(int column, int row) const {
-    if (!d->contains(column, row) || (row >= d->fixedRows && row < d->topRow)) return {};
-    const int width = viewport()->width();
-    const int height = viewport()->height();
-    qint64 x = 0;
-    for (int c = 0; c < column && x < width; ++c)
-        x += qint64{d->columnWidths[static_cast<std::size_t>(c)]} + 1;
-    qint64 y = 0;
-    if (row < d->fixedRows) {
-        for (int r = 0; r < row && y < height; ++r)
-            y += qint64{d->rowHeights[static_cast<std::size_t>(r)]} + 1;
-    } else {
-        y = d->fixedRowsHeight();
-        for (int r = d->topRow; r < row && y < height; ++r)
-            y += qint64{d->rowHeights[static_cast<std::size_t>(r)]} + 1;
-    }
-    if (x >= width || y >= height) return {};
-    return QRect(static_cast<int>(x), static_cast<int>(y),
-                 d->columnWidths[static_cast<std::size_t>(column)],
-                 d->rowHeights[static_cast<std::size_t>(row)]);
+    if (!model_->contains(column, row)) return {};
+    const int x = columnViewportPosition(column);
+    const bool header = row < model_->headerRows();
+    const int y = header ? -header_->height() : rowViewportPosition(row - model_->headerRows());
+    if (x < 0 || x >= viewport()->width() || y >= viewport()->height() || (!header && y < 0))
+        return {};
+    return QRect(x, y, columnWidth(column), rowHeight(row));
 }
 
-QPoint StringGrid::cellAt(const QPoint& viewportPoint) const {
-    // A cell's hit area takes in the grid lines right of and below it.
-    auto find = [](const std::vector<Private::Span>& spans, int position) {
-        for (const Private::Span& span : spans) {
-            if (position >= span.start && position <= span.start + span.extent) return span.index;
-        }
-        return -1;
-    };
-    const int column = find(d->visibleColumns(), viewportPoint.x());
-    const int row = find(d->visibleRows(), viewportPoint.y());
-    if (column < 0 || row < 0 || viewportPoint.x() < 0 || viewportPoint.y() < 0) return {-1, -1};
+QPoint StringGrid::cellAt(const QPoint& point) const {
+    const int column = point.x() >= 0 ? columnAt(point.x()) : -1;
+    int row = -1;
+    if (point.y() < 0 && point.y() >= -header_->height() && model_->headerRows() > 0)
+        row = 0;
+    else if (point.y() >= 0 && rowAt(point.y()) >= 0)
+        row = rowAt(point.y()) + model_->headerRows();
+    if (column < 0 || row < 0) return {-1, -1};
     return {column, row};
 }
 
 // --- appearance and editing switches
 
-QColor StringGrid::fixedColor() const {
-    return d->fixedColor;
-}
-
 void StringGrid::setFixedColor(const QColor& color) {
-    d->fixedColor = color;
+    fixedColor_ = color;
     viewport()->update();
-}
-
-bool StringGrid::isEditingEnabled() const {
-    return d->editingEnabled;
+    header_->viewport()->update();
 }
 
 void StringGrid::setEditingEnabled(bool on) {
-    if (!on) d->giveUpEditor();
-    d->editingEnabled = on;
+    if (!on) closeEditor();
+    editingEnabled_ = on;
+    model_->setEditable(on);
+}
+
+void StringGrid::setEditorTextPlacement(Qt::Alignment horizontal, int inset) {
+    editorAlignment_ = horizontal;
+    editorInset_ = inset;
 }
 
 void StringGrid::repaintAll() {
     viewport()->repaint();
+    header_->viewport()->repaint();
+}
+
+// At the end of its range Qt lines the last row up with the bottom edge, which leaves a sliver of
+// the row above it under the header; the classic grid shows whole rows from the top there too.
+// Qt sets that offset when it scrolls and when it lays the rows out again.
+void StringGrid::keepWholeRowsAtTheTop() {
+    const QScrollBar& bar = *verticalScrollBar();
+    if (bar.value() == 0 || bar.value() != bar.maximum()) return;
+    const int whole = verticalHeader()->sectionPosition(bar.value());
+    if (verticalHeader()->offset() == whole) return;
+    verticalHeader()->setOffset(whole);
+    updateEditorGeometries();
+    viewport()->update();
+}
+
+void StringGrid::scrollContentsBy(int dx, int dy) {
+    QTableView::scrollContentsBy(dx, dy);
+    keepWholeRowsAtTheTop();
+}
+
+void StringGrid::updateGeometries() {
+    QTableView::updateGeometries();
+    keepWholeRowsAtTheTop();
+}
+
+void StringGrid::doItemsLayout() {
+    QTableView::doItemsLayout();
+    keepWholeRowsAtTheTop();
+}
+
+// --- keys
+
+QChar StringGrid::offer(QChar character) const {
+    QChar key = character;
+    if (keyFilter_) keyFilter_(key);
+    return key;
+}
+
+void StringGrid::keyPressEvent(QKeyEvent* event) {
+    if (const QChar typed = TypedCharacter(*event); !typed.isNull()) {
+        event->accept();
+        const QChar key = offer(typed);
+        if (key.isNull()) return; // discarded before the grid sees it
+        if (!editingEnabled_) {
+            event->ignore();
+            return;
+        }
+        // Enter opens the editor; Backspace and anything printable open it and go into it.
+        if (key == QChar(Enter)) {
+            openEditor();
+        } else if (key == QChar(Backspace) || key.isPrint() || key.isHighSurrogate()) {
+            openEditor();
+            if (isEditorOpen()) sendToEditor(*event);
+        } else {
+            event->ignore();
+        }
+        return;
+    }
+    const QModelIndex before = currentIndex();
+    QTableView::keyPressEvent(event); // moves, F2 and the rest as Qt's table does them
+    if (currentIndex() != before) emit cellClicked();
+}
+
+void StringGrid::inputMethodEvent(QInputMethodEvent* event) {
+    // Text composed by an input method is typed too: what passes the filter opens the editor.
+    QString kept;
+    for (const QChar character : event->commitString())
+        if (const QChar passed = offer(character); !passed.isNull()) kept += passed;
+    if (kept.isEmpty() || !isEnabled()) {
+        event->accept();
+        return;
+    }
+    openEditor();
+    if (!isEditorOpen()) return;
+    QInputMethodEvent typed(QString(), {});
+    typed.setCommitString(kept);
+    sendToEditor(typed);
+}
+
+void StringGrid::sendToEditor(QEvent& event) {
+    const QScopedValueRollback<bool> passed(forwarding_, true);
+    QCoreApplication::sendEvent(editor_, &event);
+}
+
+// --- the mouse
+
+void StringGrid::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    closeEditor(); // any button anywhere in the grid outside the editor
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint hit = cellAt(event->position().toPoint());
+    if (hit.x() < 0 || model_->isFixed(hit.x(), hit.y())) return;
+    const bool wasCurrent = hit.x() == currentColumn() && hit.y() == currentRow();
+    moveCurrent(hit.x(), hit.y());
+    emit cellClicked();
+    if (wasCurrent) openEditor();
+}
+
+void StringGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event); // the second press of a double click is a press like the first
+}
+
+void StringGrid::mouseMoveEvent(QMouseEvent* event) {
+    event->accept(); // no dragging a selection: the current cell moves only on a press
+}
+
+void StringGrid::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::EnabledChange) {
+        // A disabled grid takes no focus, no clicks and no keys.
+        if (!isEnabled()) closeEditor();
+        setFocusPolicy(isEnabled() ? Qt::StrongFocus : Qt::NoFocus);
+    }
+    QTableView::changeEvent(event);
+}
+
+// --- the editor
+
+bool StringGrid::isEditorOpen() const {
+    return state() == EditingState && editor_;
+}
+
+QLineEdit* StringGrid::editor() const {
+    return isEditorOpen() ? editor_.data() : nullptr;
+}
+
+void StringGrid::openEditor() {
+    if (isEditorOpen()) {
+        editor_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (!isEnabled() || !(model_->flags(currentIndex()) & Qt::ItemIsEditable)) return;
+    scrollTo(currentIndex());
+    edit(currentIndex(), AllEditTriggers, nullptr); // Qt selects a line edit's text, as wanted
+}
+
+void StringGrid::closeEditor() {
+    if (!isEditorOpen()) return;
+    QLineEdit* editor = editor_;
+    const int column = editColumn_;
+    const int row = editRow_;
+    const QString text = editor->text();
+    if (editor->hasFocus()) setFocus(Qt::OtherFocusReason); // before it goes, or Qt moves on
+    QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    model_->setText(column, row, text);
+    emit setEditText(column, row, text);
+}
+
+void StringGrid::editorEdited(const QString& text) {
+    model_->setText(editColumn_, editRow_, text);
+    emit setEditText(editColumn_, editRow_, text);
+}
+
+bool StringGrid::isNavigationFromEditor(const QKeyEvent& event) const {
+    // Left, Right, Home and End move the caret; these move the current cell.
+    switch (event.key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return true;
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return event.modifiers() & Qt::ControlModifier;
+    default:
+        return false;
+    }
+}
+
+bool StringGrid::filterEditorEvent(QLineEdit& editor, QEvent& event) {
+    switch (event.type()) {
+    case QEvent::KeyPress: {
+        auto& key = static_cast<QKeyEvent&>(event);
+        const QChar typed = TypedCharacter(key);
+        if (!typed.isNull() && !forwarding_ && offer(typed).isNull() && typed != QChar(Escape))
+            return true; // discarded before the editor sees it
+        if (typed == QChar(Enter) || typed == QChar(Escape)) {
+            // Escape is a key first, as in the classic grid: it closes whatever the filter said.
+            closeEditor();
+            return true;
+        }
+        const bool plain = !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (plain && (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab)) {
+            closeEditor();
+            focusNextPrevChild(key.key() == Qt::Key_Tab && !(key.modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+        if (isNavigationFromEditor(key)) {
+            closeEditor();
+            keyPressEvent(&key); // moves the current cell from the grid
+            return true;
+        }
+        return false;
+    }
+    case QEvent::InputMethod: {
+        // Text composed by an input method is typed too: it passes the same filter.
+        auto& input = static_cast<QInputMethodEvent&>(event);
+        if (forwarding_ || input.commitString().isEmpty()) return false;
+        QString kept;
+        for (const QChar character : input.commitString())
+            if (const QChar passed = offer(character); !passed.isNull()) kept += passed;
+        input.setCommitString(kept, input.replacementStart(), input.replacementLength());
+        return false;
+    }
+    case QEvent::FocusOut: {
+        // A context menu or another window taking the focus for a while leaves the editor
+        // open; the focus moving to another widget makes it give up its cell.
+        const Qt::FocusReason reason = static_cast<QFocusEvent&>(event).reason();
+        const bool away = reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
+        const QWidget* now = QApplication::focusWidget();
+        if (away && now != this && now != &editor) closeEditor();
+        return false;
+    }
+    default:
+        return false;
+    }
 }
