@@ -1,5 +1,7 @@
 #include "HelpText.h"
 
+#include "ClassicColours.h"
+
 #include <QColor>
 #include <QFile>
 #include <QTextCursor>
@@ -45,7 +47,7 @@ void FormatHelpText(QTextEdit& edit, const QStringList& lines, const QString& ma
     QTextDocument& document = *edit.document();
     const QTextCharFormat heading = ExactlyBold();
     QTextCharFormat siteName = ExactlyBold();
-    siteName.setForeground(QColor(0x00, 0x00, 0xFF));
+    siteName.setForeground(ClassicColour::Link);
 
     // Every line is one paragraph, and a paragraph break is one character of the document.
     qsizetype offset = 0;

@@ -3,6 +3,7 @@
 #include "ui_Main.h"
 
 #include "BodyMetrics.h"
+#include "ClassicColours.h"
 #include "CellText.h"
 #include "DailyNeeds.h"
 #include "DialogFrame.h"
@@ -19,6 +20,7 @@
 #include "ProjectSite.h"
 #include "Ration.h"
 #include "RegionalSettings.h"
+#include "Tables.h"
 #include "UrlOpener.h"
 
 #include <QComboBox>
@@ -37,10 +39,6 @@ namespace {
 void ShowPicture(QLabel& label, const QString& file) {
     label.setPixmap(QIcon(file).pixmap(label.size(), label.devicePixelRatioF()));
 }
-
-// The system's 3-D light colour of a classic Windows desktop, for the fixed cells of the needs
-// table.
-const QColor k3DLight(0xE3, 0xE3, 0xE3);
 } // namespace
 
 TMainForm::TMainForm(QWidget* parent)
@@ -55,7 +53,7 @@ TMainForm::TMainForm(QWidget* parent)
     setFixedSize(784, 558);
     ShowPicture(*ui->BackImage, QStringLiteral(":/images/back.jpg"));
     ShowPicture(*ui->PortraitImage, QStringLiteral(":/images/portrait.jpg"));
-    FillBackground(*this, Qt::white);
+    FillBackground(*this, ClassicColour::White);
     ui->ProductsBox->setAutoFillBackground(true); // the main window's white
     ui->MainLink->setText(ProjectSiteName());
     // The calligraphic face that stands in for Monotype Corsiva has looser lines; at its own line
@@ -78,10 +76,10 @@ TMainForm::TMainForm(QWidget* parent)
     // Both tables are white, enabled or not, whatever the desktop's colours.
     for (StringGrid* grid : {ui->MacroGrid, ui->ProductGrid}) {
         QPalette white = grid->palette();
-        white.setColor(QPalette::Base, Qt::white);
+        white.setColor(QPalette::Base, ClassicColour::White);
         grid->setPalette(white);
     }
-    macro.setFixedColor(k3DLight);
+    macro.setFixedColor(ClassicColour::Light3D);
     for (int column = 0; const int width : {121, 58, 56, 58, 52})
         macro.setColumnWidth(column++, width);
     ui->ProductGrid->setColumnWidth(0, 169);
@@ -122,13 +120,13 @@ void TMainForm::FormCreate() {
     CalcIdeal();
 
     StringGrid& macro = *ui->MacroGrid;
-    macro.setCell(0, 1, QStringLiteral("Углеводы, гр."));
-    macro.setCell(0, 2, QStringLiteral("Белки, гр."));
-    macro.setCell(0, 3, QStringLiteral("Жиры, гр."));
-    macro.setCell(0, 4, QStringLiteral("Вода, л."));
-    macro.setCell(2, 0, QStringLiteral("Мин."));
-    macro.setCell(3, 0, QStringLiteral("Норм."));
-    macro.setCell(4, 0, QStringLiteral("Макс."));
+    macro.setCell(NutrientColumn, CarbohydratesRow, QStringLiteral("Углеводы, гр."));
+    macro.setCell(NutrientColumn, ProteinsRow, QStringLiteral("Белки, гр."));
+    macro.setCell(NutrientColumn, FatsRow, QStringLiteral("Жиры, гр."));
+    macro.setCell(NutrientColumn, WaterRow, QStringLiteral("Вода, л."));
+    macro.setCell(MinimumColumn, NeedsHeaderRow, QStringLiteral("Мин."));
+    macro.setCell(NormalColumn, NeedsHeaderRow, QStringLiteral("Норм."));
+    macro.setCell(MaximumColumn, NeedsHeaderRow, QStringLiteral("Макс."));
 
     EmptyRationTable();
 }
@@ -197,9 +195,11 @@ int SexIndex(const QComboBox& box) {
 void TMainForm::NeedButtonClick() {
     const DailyNeeds needs =
         CalcNeeds(ui->IdealEdit->value(), SexIndex(*ui->SexBox), DecimalSeparatorUtf8());
+    // The model's rows and columns are the table's, without its headers and totals.
     for (int nutrient = 0; nutrient < 4; ++nutrient)
         for (int kind = 0; kind < 3; ++kind)
-            ui->MacroGrid->setCell(kind + 2, nutrient + 1, ModelText(needs[nutrient][kind]));
+            ui->MacroGrid->setCell(MinimumColumn + kind, CarbohydratesRow + nutrient,
+                                   ModelText(needs[std::size_t(nutrient)][std::size_t(kind)]));
 }
 
 void TMainForm::NeedDescButtonClick() {
@@ -209,10 +209,11 @@ void TMainForm::NeedDescButtonClick() {
 void TMainForm::MacroGridDrawCell(QPainter& painter, int column, int row, const QRect& rect,
                                   StringGrid::CellState state) {
     // The selected cell is not highlighted: the fill only tells fixed cells from the others.
-    painter.fillRect(rect, (state & StringGrid::Fixed) ? ui->MacroGrid->fixedColor() : Qt::white);
-    painter.setPen(Qt::black);
+    painter.fillRect(rect, (state & StringGrid::Fixed) ? ui->MacroGrid->fixedColor()
+                                                        : ClassicColour::White);
+    painter.setPen(ClassicColour::Black);
     const QString text = ui->MacroGrid->cell(column, row);
-    if (column == 0)
+    if (column == NutrientColumn)
         DrawCellText(painter, rect, text, Qt::AlignLeft, 6);
     else
         DrawCellText(painter, rect, text, Qt::AlignHCenter);
@@ -221,25 +222,17 @@ void TMainForm::MacroGridDrawCell(QPainter& painter, int column, int row, const 
 // ---- Ration table ----
 
 namespace {
-// Colours of the ration table.
-const QColor kCream(0xFF, 0xFB, 0xF0);
-const QColor kGood(0x00, 0x80, 0x00);
-const QColor kAcceptable(0x00, 0x00, 0xFF);
-const QColor kNotAllowed(0xFF, 0x00, 0x00);
-
 QColor VerdictColour(CompatibilityVerdict verdict) {
     switch (verdict) {
     case CompatibilityVerdict::Good:
-        return kGood;
+        return ClassicColour::Good;
     case CompatibilityVerdict::Acceptable:
-        return kAcceptable;
+        return ClassicColour::Acceptable;
     case CompatibilityVerdict::NotAllowed:
         break;
     }
-    return kNotAllowed;
+    return ClassicColour::NotAllowed;
 }
-
-enum RationColumn { NameColumn, UglColumn, BelColumn, ZirColumn, QuantityColumn, RationColumns };
 } // namespace
 
 const TProduct* TMainForm::RowFood(int row) const {
@@ -256,9 +249,10 @@ void TMainForm::CalcBalans() {
                         ui->ProductGrid->cell(QuantityColumn, int(item) + 1).toStdString()});
     const RationTotals totals = CalcRationTotals(rows); // a bad quantity throws: nothing written
     const std::string separator = DecimalSeparatorUtf8();
-    ui->MacroGrid->setCell(1, 1, ModelText(GeneralFloatFormat(totals.ugl, 4, separator)));
-    ui->MacroGrid->setCell(1, 2, ModelText(GeneralFloatFormat(totals.bel, 4, separator)));
-    ui->MacroGrid->setCell(1, 3, ModelText(GeneralFloatFormat(totals.zir, 4, separator)));
+    StringGrid& macro = *ui->MacroGrid;
+    macro.setCell(TotalColumn, CarbohydratesRow, ModelText(GeneralFloatFormat(totals.ugl, 4, separator)));
+    macro.setCell(TotalColumn, ProteinsRow, ModelText(GeneralFloatFormat(totals.bel, 4, separator)));
+    macro.setCell(TotalColumn, FatsRow, ModelText(GeneralFloatFormat(totals.zir, 4, separator)));
 }
 
 void TMainForm::SetUpRationTable() {
@@ -346,8 +340,8 @@ void TMainForm::ProductGridDrawCell(QPainter& painter, int column, int row, cons
                                     StringGrid::CellState state) {
     const StringGrid& grid = *ui->ProductGrid;
     const bool populated = grid.rowCount() >= 2;
-    painter.fillRect(rect, populated && (state & StringGrid::Fixed) ? kCream : QColor(Qt::white));
-    painter.setPen(Qt::black);
+    painter.fillRect(rect, populated && (state & StringGrid::Fixed) ? ClassicColour::Cream : ClassicColour::White);
+    painter.setPen(ClassicColour::Black);
     const QString text = grid.cell(column, row);
     if (row == 0) {
         QFont bold = grid.font();

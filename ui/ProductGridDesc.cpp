@@ -2,6 +2,7 @@
 
 #include "ui_ProductGridDesc.h"
 
+#include "ClassicColours.h"
 #include "DialogFrame.h"
 #include "PixelFonts.h"
 
@@ -15,12 +16,12 @@ TProductGridDescForm::TProductGridDescForm(QWidget* parent)
     ui->setupUi(this);
     ApplyPixelFonts(*this);
     FixDialogFrame(*this);
-    FillBackground(*this, Qt::white);
+    FillBackground(*this, ClassicColour::White);
     // The colours in which the ration table draws the names of foods that combine well,
     // acceptably and not at all with the food of the current row.
-    SetTextColour(*ui->Label9, QColor(0x00, 0x80, 0x00));
-    SetTextColour(*ui->Label10, QColor(0x00, 0x00, 0xFF));
-    SetTextColour(*ui->Label11, QColor(0xFF, 0x00, 0x00));
+    SetTextColour(*ui->Label9, ClassicColour::Good);
+    SetTextColour(*ui->Label10, ClassicColour::Acceptable);
+    SetTextColour(*ui->Label11, ClassicColour::NotAllowed);
 }
 
 void TProductGridDescForm::showEvent(QShowEvent* event) {

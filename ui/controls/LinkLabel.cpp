@@ -1,5 +1,6 @@
 #include "LinkLabel.h"
 
+#include "ClassicColours.h"
 #include "DialogFrame.h"
 
 #include <QAccessible>
@@ -37,7 +38,7 @@ LinkLabel::LinkLabel(QWidget* parent)
     Q_UNUSED(factoryInstalled);
     setTextFormat(Qt::PlainText); // a link shows its text, never markup of its own
     setCursor(Qt::PointingHandCursor);
-    SetTextColour(*this, QColor(0, 0, 255));
+    SetTextColour(*this, ClassicColour::Link);
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {

@@ -2,6 +2,7 @@
 // classic grid's rules for keys, presses and the in-place editor.
 #include "StringGrid.h"
 
+#include "ClassicColours.h"
 #include "StringGridModel.h"
 #include "StringGridParts.h"
 #include "TypedCharacter.h"
@@ -39,10 +40,10 @@ StringGrid::StringGrid(QWidget* parent)
     // The classic 2 px sunken border, in the classic shades like the rest of the grid's lines.
     setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     QPalette shades = palette();
-    shades.setColor(QPalette::Dark, QColor(0xA0, 0xA0, 0xA0));
-    shades.setColor(QPalette::Shadow, QColor(0x69, 0x69, 0x69));
-    shades.setColor(QPalette::Light, QColor(0xFF, 0xFF, 0xFF));
-    shades.setColor(QPalette::Midlight, QColor(0xE3, 0xE3, 0xE3));
+    shades.setColor(QPalette::Dark, ClassicColour::Shadow3D);
+    shades.setColor(QPalette::Shadow, ClassicColour::DarkShadow3D);
+    shades.setColor(QPalette::Light, ClassicColour::White);
+    shades.setColor(QPalette::Midlight, ClassicColour::Light3D);
     setPalette(shades);
     applySizes();
     moveCurrent(1, 1);

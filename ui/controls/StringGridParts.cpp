@@ -3,6 +3,7 @@
 #include "StringGridParts.h"
 
 #include "CellText.h"
+#include "ClassicColours.h"
 #include "StringGrid.h"
 #include "StringGridModel.h"
 
@@ -12,19 +13,13 @@
 #include <limits>
 
 namespace {
-// The classic system colours of the grid's lines and edges.
-const QColor NormalLineColour{0xC0, 0xC0, 0xC0}; // silver, between normal cells
-const QColor FixedLineColour{0x80, 0x80, 0x80};  // grey, around fixed cells
-const QColor HighlightColour{0xFF, 0xFF, 0xFF};  // the light side of a raised edge
-const QColor ShadowColour{0xA0, 0xA0, 0xA0};     // its shadow side
-
 // A raised edge inside a fixed cell: light top and left, shadow bottom and right.
 void DrawRaisedEdge(QPainter& painter, const QRect& rect) {
     if (rect.width() < 2 || rect.height() < 2) return;
-    painter.setPen(HighlightColour);
+    painter.setPen(ClassicColour::White);
     painter.drawLine(rect.topLeft(), rect.topRight());
     painter.drawLine(rect.topLeft(), rect.bottomLeft());
-    painter.setPen(ShadowColour);
+    painter.setPen(ClassicColour::Shadow3D);
     painter.drawLine(rect.bottomLeft(), rect.bottomRight());
     painter.drawLine(rect.topRight(), rect.bottomRight());
 }
@@ -70,7 +65,7 @@ void StringGrid::paintCell(QPainter& painter, int column, int row, const QRect& 
         if (fixed) DrawRaisedEdge(painter, rect);
     }
     // The line right of the cell and the one below it, the corner included.
-    painter.setPen(fixed ? FixedLineColour : NormalLineColour);
+    painter.setPen(fixed ? ClassicColour::Grey : ClassicColour::Silver);
     painter.drawLine(withLines.right(), withLines.top(), withLines.right(), withLines.bottom());
     painter.drawLine(withLines.left(), withLines.bottom(), withLines.right(), withLines.bottom());
     if (current && hasFocus() && !isEditorOpen() && !rect.isEmpty()) DrawFocusDots(painter, rect);
