@@ -1,11 +1,12 @@
 // The help window: the formatting pass over small texts with known offsets, the shipped text with
 // its headings and the site's name, and the window opened from the main window's help link.
-#include "FormsFixture.h"
 #include "Help.h"
 #include "HelpText.h"
 #include "LinkLabel.h"
 #include "Main.h"
 #include "ProjectSite.h"
+#include "WindowDriver.h"
+#include "WindowTest.h"
 
 #include <QAccessible>
 #include <QPointer>
@@ -85,14 +86,10 @@ constexpr int kMarked = 19; // the site's name and the space after it
 
 Q_DECLARE_METATYPE(Ranges)
 
-class HelpWindowTest : public QObject {
+class HelpWindowTest : public WindowTest {
     Q_OBJECT
-    FormsFixture fixture;
 
 private slots:
-    void initTestCase() { FormsFixture::initApplication(); }
-    void init() { fixture.createAndShowForms(); }
-    void cleanup() { fixture.destroyForms(); }
 
     void formattingPass_data() {
         QTest::addColumn<QStringList>("lines");

@@ -1,12 +1,13 @@
 // The three information dialogs as the user meets them: the legend and the needs notes with their
 // exact texts, fonts and colours, the product description wrapping a long commentary, modal
 // showing from the main window, keys that must not close them, and where they appear.
-#include "FormsFixture.h"
 #include "Main.h"
 #include "NeedDesc.h"
 #include "ProductDescription.h"
 #include "ProductGridDesc.h"
 #include "Products.h"
+#include "WindowDriver.h"
+#include "WindowTest.h"
 
 #include <QAccessible>
 #include <QClipboard>
@@ -30,32 +31,17 @@ TDialogForm* Dialog(const QString& name) {
     return NeedDescForm;
 }
 
-// Shows `dialog` through its modal showing and runs `whileShown` with it open.
-void ShowModal(TDialogForm& dialog, const std::function<void()>& whileShown) {
-    bool shown = false;
-    TDialogForm::SetModalHook([&](TDialogForm& open) {
-        shown = true;
-        QCOMPARE(&open, &dialog);
-        whileShown();
-    });
-    dialog.ShowModal();
-    TDialogForm::SetModalHook({});
-    QVERIFY(shown);
-}
-
 bool IsWhite(QRgb pixel) {
     return qRed(pixel) > 250 && qGreen(pixel) > 250 && qBlue(pixel) > 250;
 }
 } // namespace
 
-class InformationDialogsTest : public QObject {
+using Driver::ShowModal;
+
+class InformationDialogsTest : public WindowTest {
     Q_OBJECT
-    FormsFixture fixture;
 
 private slots:
-    void initTestCase() { FormsFixture::initApplication(); }
-    void init() { fixture.createAndShowForms(); }
-    void cleanup() { fixture.destroyForms(); }
 
     void frames_data() {
         QTest::addColumn<QString>("dialog");
@@ -252,7 +238,7 @@ private slots:
                           Qt::LeftButton);
         QCOMPARE(showings, 1);
         QVERIFY(!NeedDescForm->isVisible());
-        QVERIFY(fixture.errorBoxes.isEmpty());
+        QVERIFY(errorBoxes.isEmpty());
     }
 
     void descriptionWrapsALongCommentary() {

@@ -3,9 +3,11 @@
 // the same filters as key presses, only the primary button's double-click chooses a food, and a
 // long cell text shows what its full layout shows.
 #include "CellText.h"
-#include "FormsFixture.h"
+#include "ErrorBox.h"
 #include "IntegerSpinBox.h"
 #include "ProductsList.h"
+#include "WindowDriver.h"
+#include "WindowTest.h"
 
 #include <QClipboard>
 #include <QDialog>
@@ -23,27 +25,15 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-class InputChannelsTest : public QObject {
+using namespace Driver;
+
+class InputChannelsTest : public WindowTest {
     Q_OBJECT
-    FormsFixture fixture;
-
-    static StringGrid& ration() {
-        return *MainForm->findChild<StringGrid*>(QStringLiteral("ProductGrid"));
-    }
-
-    static void add(int index) {
-        TDialogForm::SetModalHook([index](TDialogForm& dialog) {
-            if (&dialog == ProductsForm) ProductsForm->MResult = index;
-        });
-        QTest::mouseClick(MainForm->findChild<QPushButton*>(QStringLiteral("AddProductBtn")),
-                          Qt::LeftButton);
-        TDialogForm::SetModalHook({});
-    }
 
     // The editor of row 1's quantity, open and focused.
     static QLineEdit& quantityEditor() {
-        QTest::keyClick(&ration(), Qt::Key_F2);
-        return *ration().editor();
+        QTest::keyClick(&Ration(), Qt::Key_F2);
+        return *Ration().editor();
     }
 
     static void commit(QWidget* target, const QString& text) {
@@ -100,12 +90,10 @@ class InputChannelsTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { FormsFixture::initApplication(); }
     void init() {
-        fixture.createAndShowForms();
-        add(0);
+        WindowTest::init();
+        AddFood(0);
     }
-    void cleanup() { fixture.destroyForms(); }
 
     // --- paste
 
@@ -128,7 +116,7 @@ private slots:
         QCOMPARE(shown.text, QStringLiteral("''") + pasted +
                                  QStringLiteral("'' is not a valid integer value."));
         QVERIFY(!shown.rich);                  // no picture loaded, no link, no bold
-        QCOMPARE(ration().cell(4, 1), pasted); // the text stays in the cell
+        QCOMPARE(Ration().cell(4, 1), pasted); // the text stays in the cell
     }
 
     void longUnbrokenTextFitsTheScreenWhole() {
@@ -185,11 +173,11 @@ private slots:
         QFETCH(bool, editorOpen);
         QFETCH(QString, committed);
         QFETCH(QString, cell);
-        ration().setFocus();
-        commit(editorOpen ? static_cast<QWidget*>(&quantityEditor()) : &ration(), committed);
-        QCOMPARE(ration().cell(4, 1), cell);
-        QCOMPARE(ration().isEditorOpen(), editorOpen || cell != QStringLiteral("0"));
-        QCOMPARE(fixture.errorBoxes, QStringList());
+        Ration().setFocus();
+        commit(editorOpen ? static_cast<QWidget*>(&quantityEditor()) : &Ration(), committed);
+        QCOMPARE(Ration().cell(4, 1), cell);
+        QCOMPARE(Ration().isEditorOpen(), editorOpen || cell != QStringLiteral("0"));
+        QCOMPARE(errorBoxes, QStringList());
     }
 
     // --- mouse buttons

@@ -1,12 +1,14 @@
 // The main window driven as a user would: the first view, the body-mass index following every
 // keystroke, the spin boxes' limits, the error box, the links and the help window.
-#include "FormsFixture.h"
 #include "Help.h"
 #include "IntegerSpinBox.h"
 #include "LinkLabel.h"
 #include "Main.h"
+#include "RegionalSettings.h"
 #include "StringGrid.h"
 #include "UrlOpener.h"
+#include "WindowDriver.h"
+#include "WindowTest.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -16,54 +18,43 @@
 #include <QPushButton>
 #include <QSignalSpy>
 
-class MainWindowTest : public QObject {
-    Q_OBJECT
-    FormsFixture fixture;
+using namespace Driver;
 
-    template <typename T> static T* find(const char* name) {
-        auto* widget = MainForm->findChild<T*>(QString::fromLatin1(name));
-        if (!widget) qFatal("no control %s", name);
-        return widget;
-    }
-    static QString label(const char* name) { return find<QLabel>(name)->text(); }
-    static IntegerSpinBox* spin(const char* name) { return find<IntegerSpinBox>(name); }
-    static QLineEdit* field(const char* name) { return spin(name)->findChild<QLineEdit*>(); }
+class MainWindowTest : public WindowTest {
+    Q_OBJECT
 
     // Types into a spin box as a user would after clicking at the end of its text.
     static void typeAtEnd(const char* name, const QString& keys) {
-        spin(name)->setFocus(Qt::MouseFocusReason);
-        field(name)->end(false);
-        QTest::keyClicks(spin(name), keys);
+        Spin(name).setFocus(Qt::MouseFocusReason);
+        Field(name).end(false);
+        QTest::keyClicks(&Spin(name), keys);
     }
     static void retype(const char* name, const QString& keys) {
-        spin(name)->setFocus(Qt::TabFocusReason);
-        field(name)->selectAll(); // in case the box had the focus already
-        QTest::keyClicks(spin(name), keys);
+        Spin(name).setFocus(Qt::TabFocusReason);
+        Field(name).selectAll(); // in case the box had the focus already
+        QTest::keyClicks(&Spin(name), keys);
     }
     static void leave(const char* name) {
         Q_UNUSED(name);
-        find<QPushButton>("NeedButton")->setFocus(Qt::TabFocusReason);
+        Control<QPushButton>("NeedButton").setFocus(Qt::TabFocusReason);
     }
 
 private slots:
-    void initTestCase() { FormsFixture::initApplication(); }
-    void init() { fixture.createAndShowForms(); }
-    void cleanup() { fixture.destroyForms(); }
 
     void firstView() {
         QCOMPARE(MainForm->windowTitle(), QStringLiteral("Рационик 1.0"));
         QCOMPARE(MainForm->size(), QSize(784, 558));
         QVERIFY(!(MainForm->windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Рационик"));
-        QCOMPARE(spin("HeightEdit")->text(), QStringLiteral("170"));
-        QCOMPARE(spin("WeightEdit")->text(), QStringLiteral("80"));
-        QCOMPARE(spin("OldEdit")->text(), QStringLiteral("33"));
-        QCOMPARE(find<QComboBox>("SexBox")->currentText(), QStringLiteral("Жен"));
-        QCOMPARE(label("IMTValue"), QStringLiteral("27,7 - Избыток"));
-        QCOMPARE(label("IMTText"), QStringLiteral("Риск для здоровья средний"));
-        QCOMPARE(label("IMTComment"), QStringLiteral("Необходимо снижение массы тела"));
-        QCOMPARE(spin("IdealEdit")->text(), QStringLiteral("60"));
-        QVERIFY(fixture.errorBoxes.isEmpty());
+        QCOMPARE(Spin("HeightEdit").text(), QStringLiteral("170"));
+        QCOMPARE(Spin("WeightEdit").text(), QStringLiteral("80"));
+        QCOMPARE(Spin("OldEdit").text(), QStringLiteral("33"));
+        QCOMPARE(Control<QComboBox>("SexBox").currentText(), QStringLiteral("Жен"));
+        QCOMPARE(LabelText("IMTValue"), QStringLiteral("27,7 - Избыток"));
+        QCOMPARE(LabelText("IMTText"), QStringLiteral("Риск для здоровья средний"));
+        QCOMPARE(LabelText("IMTComment"), QStringLiteral("Необходимо снижение массы тела"));
+        QCOMPARE(Spin("IdealEdit").text(), QStringLiteral("60"));
+        QVERIFY(errorBoxes.isEmpty());
     }
 
     void keyboardOrderIsAgeHeightWeightSex() {
@@ -76,27 +67,27 @@ private slots:
             QStringLiteral("DelProductBtn"),   QStringLiteral("ProductInfoBtn"),
             QStringLiteral("ClearProductsBtn")};
         QStringList order;
-        QWidget* widget = spin("OldEdit");
+        QWidget* widget = &Spin("OldEdit");
         do {
             if (expected.contains(widget->objectName()) && !order.contains(widget->objectName()))
                 order << widget->objectName();
             widget = widget->nextInFocusChain();
-        } while (widget != spin("OldEdit"));
+        } while (widget != &Spin("OldEdit"));
         QCOMPARE(order, expected);
-        QVERIFY(spin("OldEdit")->hasFocus()); // the window opens on the age, its text selected
-        QCOMPARE(field("OldEdit")->selectedText(), QStringLiteral("33"));
+        QVERIFY(Spin("OldEdit").hasFocus()); // the window opens on the age, its text selected
+        QCOMPARE(Field("OldEdit").selectedText(), QStringLiteral("33"));
     }
 
     void indexFollowsEveryKeystroke() {
         typeAtEnd("HeightEdit", QStringLiteral("1"));
-        QCOMPARE(spin("HeightEdit")->text(), QStringLiteral("1701"));
-        QCOMPARE(label("IMTValue"), QStringLiteral("0,276 - Анорексия"));
-        QCOMPARE(label("IMTText"), QStringLiteral("Риск для здоровья очень высокий"));
-        QCOMPARE(spin("IdealEdit")->text(), QStringLiteral("826"));
+        QCOMPARE(Spin("HeightEdit").text(), QStringLiteral("1701"));
+        QCOMPARE(LabelText("IMTValue"), QStringLiteral("0,276 - Анорексия"));
+        QCOMPARE(LabelText("IMTText"), QStringLiteral("Риск для здоровья очень высокий"));
+        QCOMPARE(Spin("IdealEdit").text(), QStringLiteral("826"));
         leave("HeightEdit");
-        QCOMPARE(spin("HeightEdit")->text(), QStringLiteral("250"));
-        QCOMPARE(label("IMTValue"), QStringLiteral("12,8 - Анорексия"));
-        QCOMPARE(spin("IdealEdit")->text(), QStringLiteral("100"));
+        QCOMPARE(Spin("HeightEdit").text(), QStringLiteral("250"));
+        QCOMPARE(LabelText("IMTValue"), QStringLiteral("12,8 - Анорексия"));
+        QCOMPARE(Spin("IdealEdit").text(), QStringLiteral("100"));
     }
 
     void examples_data() {
@@ -143,21 +134,21 @@ private slots:
         QFETCH(QString, age);
         QFETCH(QString, shown);
         // Set as pasted texts: leaving a field would write back values beyond its limits.
-        field("OldEdit")->setText(age);
-        field("HeightEdit")->setText(height);
-        field("WeightEdit")->setText(weight);
-        QCOMPARE(label("IMTValue"), shown);
-        QVERIFY(fixture.errorBoxes.isEmpty());
+        Field("OldEdit").setText(age);
+        Field("HeightEdit").setText(height);
+        Field("WeightEdit").setText(weight);
+        QCOMPARE(LabelText("IMTValue"), shown);
+        QVERIFY(errorBoxes.isEmpty());
     }
 
     void upInAnEmptiedHeightStartsAtTheMinimum() {
         retype("HeightEdit", QString());
-        QTest::keyClick(spin("HeightEdit"), Qt::Key_Backspace);
-        QCOMPARE(spin("IdealEdit")->text(), QStringLiteral("25")); // empty reads as 100 cm
-        QTest::keyClick(spin("HeightEdit"), Qt::Key_Up);
-        QCOMPARE(spin("HeightEdit")->text(), QStringLiteral("101"));
-        QCOMPARE(label("IMTValue"), QStringLiteral("78,4 - Ожирение 4 ст."));
-        QCOMPARE(spin("IdealEdit")->text(), QStringLiteral("26"));
+        QTest::keyClick(&Spin("HeightEdit"), Qt::Key_Backspace);
+        QCOMPARE(Spin("IdealEdit").text(), QStringLiteral("25")); // empty reads as 100 cm
+        QTest::keyClick(&Spin("HeightEdit"), Qt::Key_Up);
+        QCOMPARE(Spin("HeightEdit").text(), QStringLiteral("101"));
+        QCOMPARE(LabelText("IMTValue"), QStringLiteral("78,4 - Ожирение 4 ст."));
+        QCOMPARE(Spin("IdealEdit").text(), QStringLiteral("26"));
     }
 
     void stepAtTheLimitChangesNothing_data() {
@@ -177,14 +168,14 @@ private slots:
         QFETCH(int, key);
         const QByteArray name = box.toLatin1();
         retype(name.constData(), value);
-        const QString shown = label("IMTValue");
-        spin("IdealEdit")->setValue(777); // the ideal weight would be rewritten by a height change
-        QSignalSpy changes(spin(name.constData()), &IntegerSpinBox::changed);
-        QTest::keyClick(spin(name.constData()), Qt::Key(key));
+        const QString shown = LabelText("IMTValue");
+        Spin("IdealEdit").setValue(777); // the ideal weight would be rewritten by a height change
+        QSignalSpy changes(&Spin(name.constData()), &IntegerSpinBox::changed);
+        QTest::keyClick(&Spin(name.constData()), Qt::Key(key));
         QCOMPARE(changes.count(), 0);
-        QCOMPARE(spin(name.constData())->text(), value);
-        QCOMPARE(label("IMTValue"), shown);
-        QCOMPARE(spin("IdealEdit")->text(), QStringLiteral("777"));
+        QCOMPARE(Spin(name.constData()).text(), value);
+        QCOMPARE(LabelText("IMTValue"), shown);
+        QCOMPARE(Spin("IdealEdit").text(), QStringLiteral("777"));
     }
 
     void typedHeightOfZeroShowsTheErrorBox_data() {
@@ -198,35 +189,38 @@ private slots:
     void typedHeightOfZeroShowsTheErrorBox() {
         QFETCH(QString, weight);
         QFETCH(QString, message);
-        field("WeightEdit")->setText(weight); // typing it and leaving would write back 30
-        const QStringList before{label("IMTValue"), label("IMTText"), label("IMTComment")};
-        fixture.errorBoxes.clear();
+        Field("WeightEdit").setText(weight); // typing it and leaving would write back 30
+        const QStringList before{LabelText("IMTValue"), LabelText("IMTText"),
+                                 LabelText("IMTComment")};
+        errorBoxes.clear();
         retype("HeightEdit", QStringLiteral("0"));
-        QCOMPARE(fixture.errorBoxes, QStringList{message});
-        QCOMPARE((QStringList{label("IMTValue"), label("IMTText"), label("IMTComment")}), before);
-        QCOMPARE(spin("IdealEdit")->text(), QStringLiteral("60"));
-        QCOMPARE(spin("HeightEdit")->text(), QStringLiteral("0"));
+        QCOMPARE(errorBoxes, QStringList{message});
+        QCOMPARE(
+            (QStringList{LabelText("IMTValue"), LabelText("IMTText"), LabelText("IMTComment")}),
+            before);
+        QCOMPARE(Spin("IdealEdit").text(), QStringLiteral("60"));
+        QCOMPARE(Spin("HeightEdit").text(), QStringLiteral("0"));
         leave("HeightEdit"); // writes back 100 and recomputes
-        QCOMPARE(spin("HeightEdit")->text(), QStringLiteral("100"));
-        QCOMPARE(spin("IdealEdit")->text(), QStringLiteral("25"));
+        QCOMPARE(Spin("HeightEdit").text(), QStringLiteral("100"));
+        QCOMPARE(Spin("IdealEdit").text(), QStringLiteral("25"));
     }
 
     void idealWeightAndSexRecomputeNothing() {
         retype("IdealEdit", QStringLiteral("-1349"));
-        QCOMPARE(spin("IdealEdit")->text(), QStringLiteral("-1349"));
+        QCOMPARE(Spin("IdealEdit").text(), QStringLiteral("-1349"));
         leave("IdealEdit");
-        QCOMPARE(spin("IdealEdit")->text(), QStringLiteral("-1349")); // no limits
-        find<QComboBox>("SexBox")->setCurrentIndex(1);
-        QCOMPARE(label("IMTValue"), QStringLiteral("27,7 - Избыток"));
-        QCOMPARE(spin("IdealEdit")->text(), QStringLiteral("-1349"));
+        QCOMPARE(Spin("IdealEdit").text(), QStringLiteral("-1349")); // no limits
+        Control<QComboBox>("SexBox").setCurrentIndex(1);
+        QCOMPARE(LabelText("IMTValue"), QStringLiteral("27,7 - Избыток"));
+        QCOMPARE(Spin("IdealEdit").text(), QStringLiteral("-1349"));
         retype("HeightEdit", QStringLiteral("180")); // only a height change rewrites it
-        QCOMPARE(spin("IdealEdit")->text(), QStringLiteral("65"));
+        QCOMPARE(Spin("IdealEdit").text(), QStringLiteral("65"));
     }
 
     void decimalSeparatorFollowsTheRegionalSettings() {
         OverrideDecimalSeparator(QStringLiteral("."));
         retype("OldEdit", QStringLiteral("34"));
-        QCOMPARE(label("IMTValue"), QStringLiteral("27.7 - Избыток"));
+        QCOMPARE(LabelText("IMTValue"), QStringLiteral("27.7 - Избыток"));
         OverrideDecimalSeparator(QStringLiteral(","));
     }
 
@@ -251,13 +245,13 @@ private slots:
     }
 
     void mainLinkShowsTheSiteName() {
-        const QString name = label("MainLink");
+        const QString name = LabelText("MainLink");
         QCOMPARE(name.size(), 18);
         QCOMPARE(name.left(7), QStringLiteral("Рацион-"));
     }
 
     void helpLinkShowsOneHelpWindowInFront() {
-        auto* link = find<LinkLabel>("HelpLink");
+        auto* link = &Control<LinkLabel>("HelpLink");
         QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(3, 3));
         QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(3, 3));
         QVERIFY(HelpForm->isVisible());
@@ -272,21 +266,21 @@ private slots:
         QApplication::clipboard()->setText(QString(1 << 20, QLatin1Char('7')) +
                                            QStringLiteral("\x01\t\r\nЖ"));
         for (const char* box : {"HeightEdit", "WeightEdit", "OldEdit", "IdealEdit"}) {
-            spin(box)->setFocus(Qt::TabFocusReason);
-            QTest::keyClick(spin(box), Qt::Key_V, Qt::ControlModifier);
-            QTest::keyClick(spin(box), Qt::Key_Up);
+            Spin(box).setFocus(Qt::TabFocusReason);
+            QTest::keyClick(&Spin(box), Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(&Spin(box), Qt::Key_Up);
         }
-        QCOMPARE(spin("HeightEdit")->text(), QStringLiteral("101"));
+        QCOMPARE(Spin("HeightEdit").text(), QStringLiteral("101"));
         for (const QString& text : {QStringLiteral("-2147483648"), QStringLiteral("2147483647"),
                                     QStringLiteral("$80000000"), QStringLiteral("-1")}) {
             retype("HeightEdit", text);
             retype("WeightEdit", text);
             retype("IdealEdit", text);
-            QTest::keyClick(spin("IdealEdit"), Qt::Key_Up);
-            QTest::keyClick(spin("IdealEdit"), Qt::Key_Down);
+            QTest::keyClick(&Spin("IdealEdit"), Qt::Key_Up);
+            QTest::keyClick(&Spin("IdealEdit"), Qt::Key_Down);
         }
-        QVERIFY(fixture.errorBoxes.isEmpty());
-        QVERIFY(label("IMTValue").contains(QLatin1String(" - ")));
+        QVERIFY(errorBoxes.isEmpty());
+        QVERIFY(LabelText("IMTValue").contains(QLatin1String(" - ")));
     }
 };
 

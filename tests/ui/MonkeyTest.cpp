@@ -7,13 +7,14 @@
 // RATSIONIK_MONKEY_SEED runs one seed of one's choice instead of the four. A failure names the
 // seed and the event and lists the events before it; the seed's data row replays it:
 //   ui_MonkeyTest randomEvents:"seed 17"
-#include "FormsFixture.h"
 #include "Help.h"
 #include "IntegerSpinBox.h"
 #include "Main.h"
 #include "ProductsList.h"
 #include "StringGrid.h"
 #include "UrlOpener.h"
+#include "WindowDriver.h"
+#include "WindowTest.h"
 
 #include "BodyMetrics.h"
 #include "NumberFormat.h"
@@ -95,10 +96,10 @@ QString ControlName(const QObject& object) {
 
 class Monkey {
 public:
-    Monkey(unsigned seed, FormsFixture& fixture)
+    Monkey(unsigned seed, const QStringList& errorBoxes)
         : seed_(seed)
         , random_(seed)
-        , fixture_(fixture)
+        , errorBoxes_(errorBoxes)
         , pastes_(PasteTexts()) {}
 
     // Runs `count` events, checking the invariants after each; returns the first failure.
@@ -115,17 +116,6 @@ public:
     }
 
 private:
-    // ---- Finding the controls ----
-
-    template <typename T> static T& control(const char* name) {
-        auto* widget = MainForm->findChild<T*>(QString::fromLatin1(name));
-        if (!widget) qFatal("no control %s", name);
-        return *widget;
-    }
-    static StringGrid& grid(const char* name) { return control<StringGrid>(name); }
-    static IntegerSpinBox& spin(const char* name) { return control<IntegerSpinBox>(name); }
-    static QString label(const char* name) { return control<QLabel>(name).text(); }
-
     // ---- Random choices ----
 
     int below(int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(random_); }
@@ -253,12 +243,12 @@ private:
         const QString value = QString::fromLatin1(pick(TypedValues));
         log(QStringLiteral("type \"%1\" over %2").arg(value, QLatin1String(box)));
         MainForm->activateWindow();
-        spin(box).setFocus(Qt::TabFocusReason);
-        spin(box).findChild<QLineEdit*>()->selectAll(); // in case it had the focus already
+        Driver::Spin(box).setFocus(Qt::TabFocusReason);
+        Driver::Spin(box).findChild<QLineEdit*>()->selectAll(); // in case it had the focus already
         if (value.isEmpty())
-            QTest::keyClick(&spin(box), Qt::Key_Delete);
+            QTest::keyClick(&Driver::Spin(box), Qt::Key_Delete);
         else
-            QTest::keyClicks(&spin(box), value);
+            QTest::keyClicks(&Driver::Spin(box), value);
     }
 
     void clickButton() {
@@ -274,12 +264,12 @@ private:
         while (choice >= button->weight)
             choice -= (button++)->weight;
         log(QStringLiteral("click %1").arg(QLatin1String(button->name)));
-        QTest::mouseClick(&control<QPushButton>(button->name), Qt::LeftButton);
+        QTest::mouseClick(&Driver::Control<QPushButton>(button->name), Qt::LeftButton);
     }
 
     // A click or a double-click on a quantity cell, a name cell or anywhere in the table.
     void clickRationTable() {
-        StringGrid& table = grid("ProductGrid");
+        StringGrid& table = Driver::Ration();
         QPoint point;
         const int row = 1 + below(std::max(1, table.rowCount() - 1));
         const QRect cell = table.cellRect(chance(70) ? 4 : below(5), row);
@@ -360,17 +350,17 @@ private:
         if (QString problem = checkTotals(); !problem.isEmpty()) return problem;
         if (!problem_.isEmpty()) return problem_;
         // Between changes the labels stay as the last change left them.
-        if (label("IMTValue") != lastIndex_)
+        if (Driver::LabelText("IMTValue") != lastIndex_)
             return QStringLiteral("the index changed to \"%1\" with no change of the inputs")
-                .arg(label("IMTValue"));
+                .arg(Driver::LabelText("IMTValue"));
         return {};
     }
 
     // Only the model's three failures reach the error box, each with its full stop.
     QString checkErrorBoxes() {
         static const QString suffix = QStringLiteral("'' is not a valid integer value.");
-        for (; boxesChecked_ < fixture_.errorBoxes.size(); ++boxesChecked_) {
-            const QString& text = fixture_.errorBoxes[boxesChecked_];
+        for (; boxesChecked_ < errorBoxes_.size(); ++boxesChecked_) {
+            const QString& text = errorBoxes_[boxesChecked_];
             if (text != QStringLiteral("Floating point division by zero.") &&
                 text != QStringLiteral("Invalid floating point operation.") &&
                 !(text.startsWith(QStringLiteral("''")) && text.endsWith(suffix)))
@@ -381,7 +371,7 @@ private:
 
     QString checkRation() {
         const std::vector<std::int32_t>& items = MainForm->productsItems();
-        const StringGrid& table = grid("ProductGrid");
+        const StringGrid& table = Driver::Ration();
         std::set<std::int32_t> seen;
         for (std::size_t i = 0; i < items.size(); ++i) {
             const std::int32_t index = items[i];
@@ -419,13 +409,13 @@ private:
     // Once computed, the totals are those of the rows on view whenever those convert: every
     // edit and every deletion recomputes them, and an added row has the quantity 0.
     QString checkTotals() {
-        const StringGrid& needs = grid("MacroGrid");
+        const StringGrid& needs = Driver::Needs();
         const QStringList shown{needs.cell(1, 1), needs.cell(1, 2), needs.cell(1, 3)};
         if (shown.join(QString()).isEmpty()) return {};
         std::vector<RationRow> rows;
         const std::vector<std::int32_t>& items = MainForm->productsItems();
         for (std::size_t i = 0; i < items.size(); ++i)
-            rows.push_back({items[i], grid("ProductGrid").cell(4, int(i) + 1).toStdString()});
+            rows.push_back({items[i], Driver::Ration().cell(4, int(i) + 1).toStdString()});
         RationTotals totals{};
         try {
             totals = CalcRationTotals(rows);
@@ -445,9 +435,9 @@ private:
     // window's own handler: a single event can change several boxes (leaving one writes back
     // its limit, then typing goes on in the next).
     void watchInputs() {
-        lastIndex_ = label("IMTValue");
+        lastIndex_ = Driver::LabelText("IMTValue");
         const auto watch = [this](const char* box, bool height) {
-            QObject::connect(&spin(box), &IntegerSpinBox::changed, &context_,
+            QObject::connect(&Driver::Spin(box), &IntegerSpinBox::changed, &context_,
                              [this, height] { afterInputChange(height); });
         };
         watch("HeightEdit", true);
@@ -457,28 +447,28 @@ private:
         // last changed. The window's writes come with the new height; the user types into the
         // ideal weight in events of their own, and retyping the same height text is a change
         // too.
-        QObject::connect(&spin("IdealEdit"), &IntegerSpinBox::changed, &context_,
-                         [this] { idealChangedAtHeights_ << spin("HeightEdit").text(); });
+        QObject::connect(&Driver::Spin("IdealEdit"), &IntegerSpinBox::changed, &context_,
+                         [this] { idealChangedAtHeights_ << Driver::Spin("HeightEdit").text(); });
     }
 
     void afterInputChange(bool heightChanged) {
         if (problem_.isEmpty()) problem_ = checkBodyMetrics(heightChanged);
-        lastIndex_ = label("IMTValue");
+        lastIndex_ = Driver::LabelText("IMTValue");
         if (heightChanged) idealChangedAtHeights_.clear();
     }
 
     QString checkBodyMetrics(bool heightChanged) {
-        const std::int32_t height = spin("HeightEdit").value();
-        const std::int32_t weight = spin("WeightEdit").value();
-        const std::int32_t age = spin("OldEdit").value();
-        const QString index = label("IMTValue");
-        const QString ideal = spin("IdealEdit").text();
+        const std::int32_t height = Driver::Spin("HeightEdit").value();
+        const std::int32_t weight = Driver::Spin("WeightEdit").value();
+        const std::int32_t age = Driver::Spin("OldEdit").value();
+        const QString index = Driver::LabelText("IMTValue");
+        const QString ideal = Driver::Spin("IdealEdit").text();
         const QString inputs =
             QStringLiteral("(%1 cm, %2 kg, %3 years)").arg(height).arg(weight).arg(age);
         if (height == 0) { // the index cannot be formed: nothing changes
             if (index != lastIndex_)
                 return QStringLiteral("height 0 changed the index to \"%1\"").arg(index);
-            if (heightChanged && idealChangedAtHeights_.contains(spin("HeightEdit").text()))
+            if (heightChanged && idealChangedAtHeights_.contains(Driver::Spin("HeightEdit").text()))
                 return QStringLiteral("height 0 changed the ideal weight to %1").arg(ideal);
             return {};
         }
@@ -490,9 +480,9 @@ private:
         if (index != expected)
             return QStringLiteral("index shows \"%1\", expected \"%2\" %3")
                 .arg(index, expected, inputs);
-        if (label("IMTText") !=
+        if (Driver::LabelText("IMTText") !=
                 QString::fromUtf8(texts.risk.data(), qsizetype(texts.risk.size())) ||
-            label("IMTComment") !=
+            Driver::LabelText("IMTComment") !=
                 QString::fromUtf8(texts.advice.data(), qsizetype(texts.advice.size())))
             return QStringLiteral("risk or advice of another class than %1 %2")
                 .arg(bmi.bmiClass)
@@ -518,7 +508,7 @@ private:
 
     unsigned seed_;
     std::mt19937 random_;
-    FormsFixture& fixture_;
+    const QStringList& errorBoxes_; // those shown so far
     const QStringList pastes_;
     int event_ = 0;
     std::deque<QString> history_;
@@ -537,13 +527,12 @@ int EventsPerSeed() {
 
 } // namespace
 
-class MonkeyTest : public QObject {
+class MonkeyTest : public WindowTest {
     Q_OBJECT
-    FormsFixture fixture;
 
 private slots:
     void initTestCase() {
-        FormsFixture::initApplication();
+        WindowTest::initTestCase();
         previousHandler = qInstallMessageHandler(RecordMessage);
     }
     void cleanupTestCase() { qInstallMessageHandler(previousHandler); }
@@ -551,10 +540,10 @@ private slots:
         unexpectedMessages.clear();
         QApplication::clipboard()->clear();
         SetUrlOpener([](const QString&) {}); // the links open no browser
-        fixture.createAndShowForms();
+        WindowTest::init();
     }
     void cleanup() {
-        fixture.destroyForms(); // also restores the modal hook and the opener
+        WindowTest::cleanup(); // also restores the modal hook and the opener
         QVERIFY2(unexpectedMessages.isEmpty(),
                  qPrintable(unexpectedMessages.join(QStringLiteral(" | "))));
     }
@@ -572,11 +561,10 @@ private slots:
 
     void randomEvents() {
         QFETCH(unsigned, seed);
-        Monkey monkey(seed, fixture);
+        Monkey monkey(seed, errorBoxes);
         const QString failure = monkey.run(EventsPerSeed());
         qInfo("seed %u: %d events, %lld error boxes, %zu foods in the ration at the end", seed,
-              EventsPerSeed(), qlonglong(fixture.errorBoxes.size()),
-              MainForm->productsItems().size());
+              EventsPerSeed(), qlonglong(errorBoxes.size()), MainForm->productsItems().size());
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
     }
 };

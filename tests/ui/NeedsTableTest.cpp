@@ -1,9 +1,10 @@
 // The needs table on the main window: its headers, the needs button, hand-typed texts and the
 // cell drawing.
-#include "FormsFixture.h"
 #include "IntegerSpinBox.h"
 #include "Main.h"
 #include "StringGrid.h"
+#include "WindowDriver.h"
+#include "WindowTest.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -11,38 +12,17 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-class NeedsTableTest : public QObject {
-    Q_OBJECT
-    FormsFixture fixture;
+using namespace Driver;
 
-    static StringGrid& grid() {
-        return *MainForm->findChild<StringGrid*>(QStringLiteral("MacroGrid"));
-    }
-    // The whole table as painted, its header row included, and where a cell lies in it.
-    static QImage cellImage() {
-        grid().repaintAll();
-        return grid().grab().toImage();
-    }
-    static QRect cellInImage(int column, int row) {
-        return grid().cellRect(column, row).translated(grid().viewport()->pos());
-    }
-    static QPushButton& needButton() {
-        return *MainForm->findChild<QPushButton*>(QStringLiteral("NeedButton"));
-    }
-    static QLineEdit& idealField() {
-        return *MainForm->findChild<IntegerSpinBox*>(QStringLiteral("IdealEdit"))
-                    ->findChild<QLineEdit*>();
-    }
-    static QComboBox& sexBox() {
-        return *MainForm->findChild<QComboBox*>(QStringLiteral("SexBox"));
-    }
+class NeedsTableTest : public WindowTest {
+    Q_OBJECT
 
     // Columns 2..4 of rows 1..4, row by row.
     static QStringList needs() {
         QStringList texts;
         for (int row = 1; row <= 4; ++row)
             for (int column = 2; column <= 4; ++column)
-                texts << grid().cell(column, row);
+                texts << Needs().cell(column, row);
         return texts;
     }
     static QStringList split(const char* texts) {
@@ -50,31 +30,28 @@ class NeedsTableTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { FormsFixture::initApplication(); }
-    void init() { fixture.createAndShowForms(); }
-    void cleanup() { fixture.destroyForms(); }
 
     void laidOutWithItsHeadersOnly() {
-        QCOMPARE(grid().geometry(), QRect(7, 56, 354, 129));
-        QCOMPARE(grid().parentWidget()->objectName(), QStringLiteral("NeedBox"));
-        QCOMPARE(needButton().text(),
+        QCOMPARE(Needs().geometry(), QRect(7, 56, 354, 129));
+        QCOMPARE(Needs().parentWidget()->objectName(), QStringLiteral("NeedBox"));
+        QCOMPARE(Button("NeedButton").text(),
                  QStringLiteral("Рассчитать потребность по \"идеальному весу\""));
-        QCOMPARE(grid().rowCount(), 5);
-        QCOMPARE(grid().columnCount(), 5);
-        QCOMPARE(grid().fixedRowCount(), 1);
-        QCOMPARE(grid().fixedColumnCount(), 2);
+        QCOMPARE(Needs().rowCount(), 5);
+        QCOMPARE(Needs().columnCount(), 5);
+        QCOMPARE(Needs().fixedRowCount(), 1);
+        QCOMPARE(Needs().fixedColumnCount(), 2);
         const int widths[] = {121, 58, 56, 58, 52};
         for (int column = 0; column < 5; ++column)
-            QCOMPARE(grid().columnWidth(column), widths[column]);
+            QCOMPARE(Needs().columnWidth(column), widths[column]);
         for (int row = 0; row < 5; ++row)
-            QCOMPARE(grid().rowHeight(row), 24);
+            QCOMPARE(Needs().rowHeight(row), 24);
         QCoreApplication::processEvents();
-        QVERIFY(!grid().verticalScrollBar()->isVisible());
-        QVERIFY(!grid().horizontalScrollBar()->isVisible());
+        QVERIFY(!Needs().verticalScrollBar()->isVisible());
+        QVERIFY(!Needs().horizontalScrollBar()->isVisible());
         QStringList texts;
         for (int row = 0; row < 5; ++row)
             for (int column = 0; column < 5; ++column)
-                texts << grid().cell(column, row);
+                texts << Needs().cell(column, row);
         QCOMPARE(texts, (QStringList{QString(),
                                      QString(),
                                      QStringLiteral("Мин."),
@@ -122,43 +99,43 @@ private slots:
         QFETCH(QString, ideal);
         QFETCH(int, sex);
         QFETCH(QStringList, expected);
-        idealField().setText(ideal);
-        sexBox().setCurrentIndex(sex);
-        QTest::mouseClick(&needButton(), Qt::LeftButton);
+        Field("IdealEdit").setText(ideal);
+        Control<QComboBox>("SexBox").setCurrentIndex(sex);
+        QTest::mouseClick(&Button("NeedButton"), Qt::LeftButton);
         QCOMPARE(needs(), expected);
-        QCOMPARE(grid().cell(1, 1), QString()); // the totals column is not touched
-        QCOMPARE(grid().cell(1, 4), QString());
+        QCOMPARE(Needs().cell(1, 1), QString()); // the totals column is not touched
+        QCOMPARE(Needs().cell(1, 4), QString());
     }
 
     void typedSexThatIsNoItemCountsAsMale() {
-        sexBox().setCurrentIndex(0);
-        sexBox().setEditText(QStringLiteral("ж"));
-        QTest::mouseClick(&needButton(), Qt::LeftButton);
-        QCOMPARE(grid().cell(3, 3), QStringLiteral("70")); // male fats normal at 60 kg
+        Control<QComboBox>("SexBox").setCurrentIndex(0);
+        Control<QComboBox>("SexBox").setEditText(QStringLiteral("ж"));
+        QTest::mouseClick(&Button("NeedButton"), Qt::LeftButton);
+        QCOMPARE(Needs().cell(3, 3), QStringLiteral("70")); // male fats normal at 60 kg
     }
 
     void nothingChangesUntilTheButtonIsPressedAgain() {
-        QTest::mouseClick(&needButton(), Qt::LeftButton);
+        QTest::mouseClick(&Button("NeedButton"), Qt::LeftButton);
         const QStringList first = needs();
-        idealField().setText(QStringLiteral("80"));
-        sexBox().setCurrentIndex(1);
+        Field("IdealEdit").setText(QStringLiteral("80"));
+        Control<QComboBox>("SexBox").setCurrentIndex(1);
         QCOMPARE(needs(), first);
-        grid().setCell(3, 1, QStringLiteral("typed by hand"));
-        QTest::mouseClick(&needButton(), Qt::LeftButton);
-        QCOMPARE(grid().cell(3, 1), QStringLiteral("368"));
-        QCOMPARE(grid().cell(2, 1), QStringLiteral("160"));
+        Needs().setCell(3, 1, QStringLiteral("typed by hand"));
+        QTest::mouseClick(&Button("NeedButton"), Qt::LeftButton);
+        QCOMPARE(Needs().cell(3, 1), QStringLiteral("368"));
+        QCOMPARE(Needs().cell(2, 1), QStringLiteral("160"));
     }
 
     void needsCellsTakeAnyTypedText() {
-        QTest::mouseClick(&needButton(), Qt::LeftButton);
-        QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, grid().cellRect(3, 2).center());
+        QTest::mouseClick(&Button("NeedButton"), Qt::LeftButton);
+        QTest::mouseClick(Needs().viewport(), Qt::LeftButton, {}, Needs().cellRect(3, 2).center());
         for (const QString& key : {QStringLiteral("a"), QStringLiteral("."), QStringLiteral("-")})
             QTest::keyClick(QApplication::focusWidget(), key.at(0).toLatin1());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(grid().cell(3, 2), QStringLiteral("a.-"));
-        QVERIFY(fixture.errorBoxes.isEmpty());
-        QTest::mouseClick(&needButton(), Qt::LeftButton); // overwritten again
-        QCOMPARE(grid().cell(3, 2), QStringLiteral("69"));
+        QCOMPARE(Needs().cell(3, 2), QStringLiteral("a.-"));
+        QVERIFY(errorBoxes.isEmpty());
+        QTest::mouseClick(&Button("NeedButton"), Qt::LeftButton); // overwritten again
+        QCOMPARE(Needs().cell(3, 2), QStringLiteral("69"));
     }
 
     void selectionStaysInTheNeeds_data() {
@@ -173,30 +150,30 @@ private slots:
     void selectionStaysInTheNeeds() {
         QFETCH(int, key);
         QFETCH(int, modifiers);
-        grid().setFocus();
-        QCOMPARE(grid().currentColumn(), 2);
-        QCOMPARE(grid().currentRow(), 1);
-        QTest::keyClick(&grid(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(grid().currentColumn(), 2);
-        QCOMPARE(grid().currentRow(), 1);
+        Needs().setFocus();
+        QCOMPARE(Needs().currentColumn(), 2);
+        QCOMPARE(Needs().currentRow(), 1);
+        QTest::keyClick(&Needs(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(Needs().currentColumn(), 2);
+        QCOMPARE(Needs().currentRow(), 1);
         for (const auto& [column, row] : {std::pair{0, 0}, {1, 2}, {0, 3}, {3, 0}}) {
-            QTest::mouseClick(grid().viewport(), Qt::LeftButton, {},
-                              grid().cellRect(column, row).center());
-            QCOMPARE(grid().currentColumn(), 2);
-            QCOMPARE(grid().currentRow(), 1);
+            QTest::mouseClick(Needs().viewport(), Qt::LeftButton, {},
+                              Needs().cellRect(column, row).center());
+            QCOMPARE(Needs().currentColumn(), 2);
+            QCOMPARE(Needs().currentRow(), 1);
         }
-        QTest::keyClick(&grid(), Qt::Key_End, Qt::ControlModifier);
-        QCOMPARE(grid().currentColumn(), 4);
-        QCOMPARE(grid().currentRow(), 4);
+        QTest::keyClick(&Needs(), Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(Needs().currentColumn(), 4);
+        QCOMPARE(Needs().currentRow(), 4);
     }
 
     void fixedCellsAreLightGreyAndTheSelectedCellIsNotHighlighted() {
-        QTest::mouseClick(&needButton(), Qt::LeftButton);
-        grid().setFocus();
-        grid().setCurrentCell(3, 2);
-        const QImage image = cellImage();
+        QTest::mouseClick(&Button("NeedButton"), Qt::LeftButton);
+        Needs().setFocus();
+        Needs().setCurrentCell(3, 2);
+        const QImage image = TableImage(Needs());
         const auto fill = [&](int column, int row) {
-            const QRect cell = cellInImage(column, row);
+            const QRect cell = CellInImage(Needs(), column, row);
             return QColor(image.pixel(cell.left() + 3, cell.top() + 3));
         };
         const QColor light(0xE3, 0xE3, 0xE3);
@@ -206,7 +183,7 @@ private slots:
         QCOMPARE(fill(2, 1), QColor(Qt::white));
         QCOMPARE(fill(3, 2), QColor(Qt::white)); // the current cell
         // Its text is black: the darkest pixel of the cell is pure black or a grey of it.
-        const QRect current = cellInImage(3, 2);
+        const QRect current = CellInImage(Needs(), 3, 2);
         int darkest = 255;
         for (int y = current.top() + 2; y < current.bottom() - 1; ++y)
             for (int x = current.left() + 2; x < current.right() - 1; ++x) {
@@ -219,8 +196,8 @@ private slots:
     }
 
     void rowHeadersStartSixPixelsIn() {
-        const QImage image = cellImage();
-        const QRect cell = cellInImage(0, 1);
+        const QImage image = TableImage(Needs());
+        const QRect cell = CellInImage(Needs(), 0, 1);
         int firstInk = -1;
         for (int x = cell.left() + 2; x < cell.right() && firstInk < 0; ++x)
             for (int y = cell.top() + 2; y < cell.bottom() - 1; ++y)

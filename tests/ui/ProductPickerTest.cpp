@@ -1,15 +1,15 @@
 // The product picker: the tree it builds from the catalogue, what a double-click hands back, and
 // what it keeps between showings.
-#include "FormsFixture.h"
 #include "Main.h"
 #include "ProductsList.h"
+#include "WindowDriver.h"
+#include "WindowTest.h"
 
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
-class ProductPickerTest : public QObject {
+class ProductPickerTest : public WindowTest {
     Q_OBJECT
-    FormsFixture fixture;
 
     static QTreeWidget& tree() { return ProductsForm->TreeView(); }
 
@@ -49,9 +49,6 @@ class ProductPickerTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { FormsFixture::initApplication(); }
-    void init() { fixture.createAndShowForms(); }
-    void cleanup() { fixture.destroyForms(); }
 
     void treeListsTheCategoriesInCatalogueOrder() {
         QCOMPARE(ProductsForm->windowTitle(), QStringLiteral("Выберите продукт"));
