@@ -10,12 +10,15 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QProxyStyle>
+#include <QStyleOptionSpinBox>
 #include <algorithm>
 #include <limits>
 
 namespace {
 // A held arrow repeats after 400 ms and then every 100 ms, whatever the desktop style says.
-class RepeatTimingStyle : public QProxyStyle {
+// The frame fills the laid-out height: Fusion leaves a pixel free above and below a spin box,
+// which made the fields shorter than the drop-down list beside them.
+class SpinBoxStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
@@ -23,6 +26,16 @@ public:
         if (hint == SH_SpinBox_ClickAutoRepeatThreshold) return 400;
         if (hint == SH_SpinBox_ClickAutoRepeatRate) return 100;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override {
+        if (const auto* spinBox = qstyleoption_cast<const QStyleOptionSpinBox*>(option)) {
+            QStyleOptionSpinBox taller = *spinBox;
+            taller.rect.adjust(0, -1, 0, 1);
+            QProxyStyle::drawComplexControl(control, &taller, painter, widget);
+            return;
+        }
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
     }
 };
 
@@ -35,7 +48,7 @@ bool IsAcceptedTyping(QChar c) {
 
 IntegerSpinBox::IntegerSpinBox(QWidget* parent)
     : QAbstractSpinBox(parent) {
-    auto* style = new RepeatTimingStyle(QApplication::style()->name());
+    auto* style = new SpinBoxStyle(QApplication::style()->name());
     style->setParent(this);
     setStyle(style);
     // The text is interpreted only by value(); the base class must not try to.
