@@ -13,31 +13,29 @@
 #include <limits>
 
 namespace {
+// Lines are filled as one-pixel rectangles rather than stroked, so that on a scaled screen they
+// cover whole device pixels and nothing of what lies under a cell shows through beside them.
+
 // A raised edge inside a fixed cell: light top and left, shadow bottom and right.
 void DrawRaisedEdge(QPainter& painter, const QRect& rect) {
     if (rect.width() < 2 || rect.height() < 2) return;
-    painter.setPen(ClassicColour::White);
-    painter.drawLine(rect.topLeft(), rect.topRight());
-    painter.drawLine(rect.topLeft(), rect.bottomLeft());
-    painter.setPen(ClassicColour::Shadow3D);
-    painter.drawLine(rect.bottomLeft(), rect.bottomRight());
-    painter.drawLine(rect.topRight(), rect.bottomRight());
+    painter.fillRect(rect.left(), rect.top(), rect.width(), 1, ClassicColour::White);
+    painter.fillRect(rect.left(), rect.top(), 1, rect.height(), ClassicColour::White);
+    painter.fillRect(rect.left(), rect.bottom(), rect.width(), 1, ClassicColour::Shadow3D);
+    painter.fillRect(rect.right(), rect.top(), 1, rect.height(), ClassicColour::Shadow3D);
 }
 
 // The classic dotted focus rectangle: every other pixel of the outline, from its corner on,
 // inverted, so that it shows on whatever fill the owner chose.
 void DrawFocusDots(QPainter& painter, const QRect& rect) {
-    QList<QPoint> dots;
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     const QRegion outline = QRegion(rect).subtracted(rect.adjusted(1, 1, -1, -1));
     for (const QRect& part : outline)
         for (int y = part.top(); y <= part.bottom(); ++y)
             for (int x = part.left() + (part.left() - rect.left() + y - rect.top()) % 2;
                  x <= part.right(); x += 2)
-                dots.append(QPoint(x, y));
-    painter.save();
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    painter.setPen(Qt::white);
-    painter.drawPoints(dots.constData(), static_cast<int>(dots.size()));
+                painter.fillRect(x, y, 1, 1, Qt::white);
     painter.restore();
 }
 } // namespace
@@ -65,9 +63,9 @@ void StringGrid::paintCell(QPainter& painter, int column, int row, const QRect& 
         if (fixed) DrawRaisedEdge(painter, rect);
     }
     // The line right of the cell and the one below it, the corner included.
-    painter.setPen(fixed ? ClassicColour::Grey : ClassicColour::Silver);
-    painter.drawLine(withLines.right(), withLines.top(), withLines.right(), withLines.bottom());
-    painter.drawLine(withLines.left(), withLines.bottom(), withLines.right(), withLines.bottom());
+    const QColor line = fixed ? ClassicColour::Grey : ClassicColour::Silver;
+    painter.fillRect(withLines.right(), withLines.top(), 1, withLines.height(), line);
+    painter.fillRect(withLines.left(), withLines.bottom(), withLines.width(), 1, line);
     if (current && hasFocus() && !isEditorOpen() && !rect.isEmpty()) DrawFocusDots(painter, rect);
 }
 
