@@ -255,6 +255,11 @@ private slots:
         QCOMPARE(Ration().currentRow(), 1);
         QVERIFY(Ration().verticalScrollBar()->isVisible());
         QCOMPARE(int(MainForm->productsItems().size()), 40);
+        // Scrolled away from the current row, an addition leaves the view where the user put it.
+        Ration().verticalScrollBar()->setValue(10);
+        AddFood(40);
+        QCOMPARE(Ration().topRow(), 11);
+        QCOMPARE(Ration().currentRow(), 1);
     }
 
     void descriptionFollowsTheCurrentRow() {

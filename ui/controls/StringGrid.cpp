@@ -92,13 +92,17 @@ void StringGrid::applyCounts(int rows, int columns, int fixedRows, int fixedColu
     closeEditor();
     const int column = currentColumn();
     const int row = currentRow();
+    const bool renumbered = (fixedRows > 0) != (fixedRowCount() > 0);
     model_->setCounts(rows, columns, fixedRows, fixedColumns);
     columnWidths_.resize(static_cast<std::size_t>(columns), defaultColumnWidth_);
     rowHeights_.resize(static_cast<std::size_t>(rows), defaultRowHeight_);
-    applySizes();
-    // The current cell stays where it was, moved off the fixed cells and into the grid.
-    moveCurrent(std::clamp(column, fixedColumns, columns - 1),
-                std::clamp(row, fixedRows, rows - 1));
+    // New rows and columns come at the default size by themselves; renumbered rows need theirs.
+    if (renumbered) applySizes();
+    // The current cell stays where it was, moved off the fixed cells and into the grid; the view
+    // scrolls only when it had to move.
+    const int keptColumn = std::clamp(column, fixedColumns, columns - 1);
+    const int keptRow = std::clamp(row, fixedRows, rows - 1);
+    if (currentIndex() != model_->cellIndex(keptColumn, keptRow)) moveCurrent(keptColumn, keptRow);
 }
 
 // --- sizes: Qt's sections include the grid line that follows each column and row
