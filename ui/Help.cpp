@@ -20,7 +20,8 @@ THelpForm::THelpForm(QWidget* parent)
     , ui(std::make_unique<Ui::THelpForm>()) {
     ui->setupUi(this);
     ApplyPixelFonts(*this);
-    FillBackground(*this, Qt::white);
+    FixWhiteBackground(*this);
+    FixWhiteBase(*ui->HelpEdit); // white paper, as the window, so the blue site name reads
     ui->HelpEdit->setAccessibleName(windowTitle());
     FormCreate();
 }

@@ -3,8 +3,8 @@
 #include "ui_Main.h"
 
 #include "BodyMetrics.h"
-#include "ClassicColours.h"
 #include "CellText.h"
+#include "ClassicColours.h"
 #include "DailyNeeds.h"
 #include "DialogFrame.h"
 #include "ErrorBox.h"
@@ -53,7 +53,7 @@ TMainForm::TMainForm(QWidget* parent)
     setFixedSize(784, 558);
     ShowPicture(*ui->BackImage, QStringLiteral(":/images/back.jpg"));
     ShowPicture(*ui->PortraitImage, QStringLiteral(":/images/portrait.jpg"));
-    FillBackground(*this, ClassicColour::White);
+    FixWhiteBackground(*this);                    // and the pictures over it are light too
     ui->ProductsBox->setAutoFillBackground(true); // the main window's white
     ui->MainLink->setText(ProjectSiteName());
     // The calligraphic face that stands in for Monotype Corsiva has looser lines; at its own line
@@ -73,12 +73,9 @@ TMainForm::TMainForm(QWidget* parent)
     ui->IdealEdit->setAccessibleName(ui->IdealBox->title());
 
     StringGrid& macro = *ui->MacroGrid;
-    // Both tables are white, enabled or not, whatever the desktop's colours.
-    for (StringGrid* grid : {ui->MacroGrid, ui->ProductGrid}) {
-        QPalette white = grid->palette();
-        white.setColor(QPalette::Base, ClassicColour::White);
-        grid->setPalette(white);
-    }
+    // Both tables are white, enabled or not, and so is a quantity's editor.
+    FixWhiteBase(*ui->MacroGrid);
+    FixWhiteBase(*ui->ProductGrid);
     macro.setFixedColor(ClassicColour::Light3D);
     for (int column = 0; const int width : {121, 58, 56, 58, 52})
         macro.setColumnWidth(column++, width);
@@ -210,7 +207,7 @@ void TMainForm::MacroGridDrawCell(QPainter& painter, int column, int row, const 
                                   StringGrid::CellState state) {
     // The selected cell is not highlighted: the fill only tells fixed cells from the others.
     painter.fillRect(rect, (state & StringGrid::Fixed) ? ui->MacroGrid->fixedColor()
-                                                        : ClassicColour::White);
+                                                       : ClassicColour::White);
     painter.setPen(ClassicColour::Black);
     const QString text = ui->MacroGrid->cell(column, row);
     if (column == NutrientColumn)
@@ -250,8 +247,10 @@ void TMainForm::CalcBalans() {
     const RationTotals totals = CalcRationTotals(rows); // a bad quantity throws: nothing written
     const std::string separator = DecimalSeparatorUtf8();
     StringGrid& macro = *ui->MacroGrid;
-    macro.setCell(TotalColumn, CarbohydratesRow, ModelText(GeneralFloatFormat(totals.ugl, 4, separator)));
-    macro.setCell(TotalColumn, ProteinsRow, ModelText(GeneralFloatFormat(totals.bel, 4, separator)));
+    macro.setCell(TotalColumn, CarbohydratesRow,
+                  ModelText(GeneralFloatFormat(totals.ugl, 4, separator)));
+    macro.setCell(TotalColumn, ProteinsRow,
+                  ModelText(GeneralFloatFormat(totals.bel, 4, separator)));
     macro.setCell(TotalColumn, FatsRow, ModelText(GeneralFloatFormat(totals.zir, 4, separator)));
 }
 
@@ -340,7 +339,8 @@ void TMainForm::ProductGridDrawCell(QPainter& painter, int column, int row, cons
                                     StringGrid::CellState state) {
     const StringGrid& grid = *ui->ProductGrid;
     const bool populated = grid.rowCount() >= 2;
-    painter.fillRect(rect, populated && (state & StringGrid::Fixed) ? ClassicColour::Cream : ClassicColour::White);
+    painter.fillRect(rect, populated && (state & StringGrid::Fixed) ? ClassicColour::Cream
+                                                                    : ClassicColour::White);
     painter.setPen(ClassicColour::Black);
     const QString text = grid.cell(column, row);
     if (row == 0) {

@@ -13,7 +13,7 @@ TNeedDescForm::TNeedDescForm(QWidget* parent)
     ui->setupUi(this);
     ApplyPixelFonts(*this);
     FixDialogFrame(*this);
-    FillBackground(*this, Qt::white);
+    FixWhiteBackground(*this);
 }
 
 TNeedDescForm::~TNeedDescForm() = default;

@@ -16,7 +16,7 @@ TProductGridDescForm::TProductGridDescForm(QWidget* parent)
     ui->setupUi(this);
     ApplyPixelFonts(*this);
     FixDialogFrame(*this);
-    FillBackground(*this, ClassicColour::White);
+    FixWhiteBackground(*this);
     // The colours in which the ration table draws the names of foods that combine well,
     // acceptably and not at all with the food of the current row.
     SetTextColour(*ui->Label9, ClassicColour::Good);

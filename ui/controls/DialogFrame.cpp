@@ -1,5 +1,7 @@
 #include "DialogFrame.h"
 
+#include "ClassicColours.h"
+
 #include <QColor>
 #include <QPalette>
 #include <QWidget>
@@ -10,11 +12,19 @@ void FixDialogFrame(QWidget& dialog) {
     dialog.setFixedSize(dialog.size());
 }
 
-void FillBackground(QWidget& widget, const QColor& colour) {
+void FixWhiteBackground(QWidget& widget) {
     QPalette palette = widget.palette();
-    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::Window, ClassicColour::White);
+    palette.setColor(QPalette::WindowText, ClassicColour::Black);
     widget.setPalette(palette);
     widget.setAutoFillBackground(true);
+}
+
+void FixWhiteBase(QWidget& widget) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Base, ClassicColour::White);
+    palette.setColor(QPalette::Text, ClassicColour::Black);
+    widget.setPalette(palette);
 }
 
 void SetTextColour(QWidget& label, const QColor& colour) {

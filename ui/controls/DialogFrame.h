@@ -7,9 +7,13 @@ class QWidget;
 // maximise or help button, and no resizing.
 void FixDialogFrame(QWidget& dialog);
 
-// Fills the widget's background with `colour` (the main window, the legend and the notes are
-// white).
-void FillBackground(QWidget& widget, const QColor& colour);
+// The program's own white, and with it the dark text the windows were drawn for, whatever the
+// desktop's colour scheme: text on a background the program fixes has its colour fixed too. The
+// controls inside keep the desktop's colours for their own faces (buttons, fields, lists).
+// On a window or group: its background and the labels drawn on it.
+void FixWhiteBackground(QWidget& widget);
+// In a table or text box: its base and the text drawn on it.
+void FixWhiteBase(QWidget& widget);
 
 // The colour a label draws its text in.
 void SetTextColour(QWidget& label, const QColor& colour);
