@@ -21,7 +21,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStyleFactory>
+#include <QStyle>
 #include <QTextEdit>
 #include <cmath>
 #include <map>
@@ -32,7 +32,7 @@ namespace {
 
 QPalette Scheme(const QString& name) {
     if (name == QLatin1String("light"))
-        return QStyleFactory::create(QStringLiteral("Fusion"))->standardPalette();
+        return QApplication::style()->standardPalette(); // the program's Fusion
     const bool dark = name == QLatin1String("dark");
     const QColor window = dark ? QColor(0x35, 0x35, 0x35) : QColor(Qt::black);
     const QColor text = dark ? QColor(0xEE, 0xEE, 0xEC) : QColor(Qt::white);
