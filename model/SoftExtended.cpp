@@ -247,6 +247,30 @@ ExtendedBits Multiply(ExtendedBits a, ExtendedBits b) {
     return Round(negative, exponent, product);
 }
 
+// (high x 2^64) / divisor for high < divisor and divisor with its top bit set: the 64-bit
+// quotient, and the remainder in `remainder`. Long division in base 2^32, each quotient digit
+// estimated from the top digits and corrected at most twice (Knuth's algorithm D, as in Hacker's
+// Delight's divlu), so that only 64-bit arithmetic is needed.
+std::uint64_t DivideWide(std::uint64_t high, std::uint64_t divisor, std::uint64_t& remainder) {
+    constexpr std::uint64_t Base = std::uint64_t{1} << 32;
+    const std::uint64_t divisorHigh = divisor >> 32, divisorLow = divisor & 0xFFFFFFFF;
+    const auto digit = [&](std::uint64_t top, std::uint64_t next) {
+        std::uint64_t estimate = top / divisorHigh;
+        std::uint64_t rest = top - estimate * divisorHigh;
+        while (estimate >= Base || estimate * divisorLow > Base * rest + next) {
+            --estimate;
+            rest += divisorHigh;
+            if (rest >= Base) break;
+        }
+        return estimate;
+    };
+    const std::uint64_t first = digit(high, 0);
+    const std::uint64_t middle = high * Base - first * divisor; // the remainder, below divisor
+    const std::uint64_t second = digit(middle, 0);
+    remainder = middle * Base - second * divisor;
+    return first * Base + second;
+}
+
 ExtendedBits Divide(ExtendedBits a, ExtendedBits b) {
     const Unpacked ua = Unpack(a), ub = Unpack(b);
     ExtendedBits result;
@@ -258,29 +282,20 @@ ExtendedBits Divide(ExtendedBits a, ExtendedBits b) {
     if (ub.kind == Kind::Zero) return ua.kind == Kind::Zero ? Indefinite : Infinity(negative);
     if (ua.kind == Kind::Zero) return Zero(negative);
 
-    // Long division of the significands, one quotient bit at a time: the bit of weight 1 (the
-    // quotient lies in (1/2, 2)), then 66 more, enough for 64 bits, a rounding bit and a spare;
-    // the remainder says whether anything is left below.
-    const uint64_t divisor = ub.significand;
-    uint64_t remainder = ua.significand;
-    Wide quotient{0, 0};
-    if (remainder >= divisor) {
-        remainder -= divisor;
-        quotient.lo = 1;
-    }
-    for (int i = 0; i < 66; ++i) {
-        const bool carry = (remainder & IntegerBit) != 0;
-        remainder <<= 1;
-        const bool bit = carry || remainder >= divisor;
-        if (bit) remainder -= divisor;
-        quotient = ShiftLeft(quotient, 1);
-        quotient.lo |= bit ? 1 : 0;
-    }
-    int exponent = ua.exponent - ub.exponent;
-    const int shift = CountLeadingZeros(quotient); // 61, or 62 when the quotient is below 1
-    exponent -= shift - 61;
-    quotient = ShiftLeft(quotient, shift);
+    // The significands' quotient in (1/2, 2): its bit of weight 1, then 128 bits below it from
+    // two long divisions of a remainder shifted up by 64; the last remainder is the sticky bit.
+    const std::uint64_t divisor = ub.significand;
+    std::uint64_t remainder = ua.significand;
+    const bool one = remainder >= divisor;
+    if (one) remainder -= divisor;
+    const std::uint64_t upper = DivideWide(remainder, divisor, remainder);
+    const std::uint64_t lower = DivideWide(remainder, divisor, remainder);
+    Wide quotient =
+        one ? Wide{IntegerBit | (upper >> 1), (upper << 63) | (lower >> 1) | (lower & 1)}
+            : Wide{upper, lower};
     quotient.lo |= remainder != 0 ? 1 : 0;
+    // Below 1 the leading bit is the top of `upper`, which is set: the quotient is at least 1/2.
+    const int exponent = ua.exponent - ub.exponent - (one ? 0 : 1);
     return Round(negative, exponent, quotient);
 }
 
