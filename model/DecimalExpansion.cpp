@@ -10,7 +10,7 @@
 // Far from 1 that is thousands of digits, of which 19 are wanted. So the number is first formed
 // in a window of its top limbs only, once cut down and once cut up at every step: the exact value
 // lies between the two, and rounding is monotonic, so where both round to the same 18 digits those
-// are the digits. Only a value within about 10^-30 of a rounding tie needs the whole number.
+// are the digits. Only a value within about 10^-60 of a rounding tie needs the whole number.
 
 namespace {
 
@@ -19,7 +19,7 @@ constexpr int LimbDigits = 9;
 constexpr int MaxLimbs = 1300;
 constexpr int KeptDigits = 18;
 
-constexpr int WindowLimbs = 6; // 46 digits or more
+constexpr int WindowLimbs = 9; // 73 digits or more: everyday values are not cut at all
 
 // A whole number in base 10^9, or a bound of it: with a window, only the top limbs are kept, and
 // those below are dropped (counted) with the kept part rounded down or up.
@@ -27,9 +27,9 @@ class DecimalInteger {
 public:
     enum Cut { Exact, Down, Up };
 
-    DecimalInteger(std::uint64_t value, Cut cut)
+    DecimalInteger(std::uint64_t value, Cut cut, int windowLimbs)
         : cut_(cut)
-        , limit_(cut == Exact ? MaxLimbs : WindowLimbs) {
+        , limit_(cut == Exact ? MaxLimbs : windowLimbs) {
         while (value != 0) {
             limbs_[count_++] = static_cast<std::uint32_t>(value % LimbBase);
             value /= LimbBase;
@@ -61,14 +61,27 @@ public:
         return (count_ - 1 + dropped_) * LimbDigits + top;
     }
 
-    // Digit `position`, counted from the most significant (0).
-    int DigitAt(int position) const {
-        const int fromRight = DigitCount() - 1 - position - dropped_ * LimbDigits;
-        if (fromRight < 0) return 0;
-        std::uint32_t limb = limbs_[fromRight / LimbDigits];
-        for (int i = fromRight % LimbDigits; i > 0; --i)
-            limb /= 10;
-        return static_cast<int>(limb % 10);
+    // The first `count` digits (at most 27), zeros past the last: the top limb without its
+    // leading zeros, then whole limbs.
+    void LeadingDigits(char* out, int count) const {
+        char text[4 * LimbDigits];
+        int length = 0;
+        for (int i = count_ - 1; i >= 0 && i >= count_ - 4; --i) {
+            std::uint32_t limb = limbs_[i];
+            char digits[LimbDigits];
+            for (int d = LimbDigits - 1; d >= 0; --d) {
+                digits[d] = static_cast<char>('0' + limb % 10);
+                limb /= 10;
+            }
+            int first = 0;
+            if (i == count_ - 1)
+                while (first < LimbDigits - 1 && digits[first] == '0')
+                    ++first;
+            for (int d = first; d < LimbDigits; ++d)
+                text[length++] = digits[d];
+        }
+        for (int i = 0; i < count; ++i)
+            out[i] = i < length ? text[i] : '0';
     }
 
     // True when any digit from `position` on is not 0.
@@ -130,15 +143,16 @@ void Scale(DecimalInteger& number, int binaryExponent) {
 // The 18 digits of `number` x 10^-fractionDigits, rounded to nearest with ties to even.
 DecimalExpansion RoundedDigits(const DecimalInteger& number, int fractionDigits) {
     const int count = number.DigitCount();
+    char leading[KeptDigits + 1];
+    number.LeadingDigits(leading, KeptDigits + 1);
     DecimalExpansion expansion{};
     expansion.exponent = count - fractionDigits;
     for (int i = 0; i < KeptDigits; ++i)
-        expansion.digits[static_cast<std::size_t>(i)] =
-            static_cast<char>('0' + (i < count ? number.DigitAt(i) : 0));
+        expansion.digits[static_cast<std::size_t>(i)] = leading[i];
     if (count <= KeptDigits) return expansion;
 
     // Up above one half, and at exactly one half to the even digit.
-    const int next = number.DigitAt(KeptDigits);
+    const int next = leading[KeptDigits] - '0';
     const bool up = next > 5 || (next == 5 && (number.AnyDigitFrom(KeptDigits + 1) ||
                                                (expansion.digits[KeptDigits - 1] - '0') % 2 != 0));
     if (up) {
@@ -156,8 +170,8 @@ DecimalExpansion RoundedDigits(const DecimalInteger& number, int fractionDigits)
 }
 
 DecimalExpansion Expand(std::uint64_t significand, int binaryExponent, DecimalInteger::Cut cut,
-                        bool* cutting = nullptr) {
-    DecimalInteger number(significand, cut);
+                        int windowLimbs, bool* cutting = nullptr) {
+    DecimalInteger number(significand, cut, windowLimbs);
     Scale(number, binaryExponent);
     if (cutting != nullptr) *cutting = number.Cutting();
     return RoundedDigits(number, binaryExponent < 0 ? -binaryExponent : 0);
@@ -170,10 +184,15 @@ bool operator==(const DecimalExpansion& a, const DecimalExpansion& b) {
 } // namespace
 
 DecimalExpansion ExpandExactly(std::uint64_t significand, int binaryExponent) {
+    return ExpandExactly(significand, binaryExponent, WindowLimbs);
+}
+
+DecimalExpansion ExpandExactly(std::uint64_t significand, int binaryExponent, int windowLimbs) {
+    using Cut = DecimalInteger::Cut;
     bool cutting = false;
     const DecimalExpansion below =
-        Expand(significand, binaryExponent, DecimalInteger::Down, &cutting);
+        Expand(significand, binaryExponent, Cut::Down, windowLimbs, &cutting);
     if (!cutting) return below; // nothing was cut: exact
-    if (Expand(significand, binaryExponent, DecimalInteger::Up) == below) return below;
-    return Expand(significand, binaryExponent, DecimalInteger::Exact);
+    if (Expand(significand, binaryExponent, Cut::Up, windowLimbs) == below) return below;
+    return Expand(significand, binaryExponent, Cut::Exact, windowLimbs);
 }

@@ -11,3 +11,7 @@ struct DecimalExpansion {
 };
 
 DecimalExpansion ExpandExactly(std::uint64_t significand, int binaryExponent); // significand > 0
+
+// The same with the digits scaled first in a window of `windowLimbs` x 9 digits (at least 1): a
+// narrow one makes the exact pass run often, for the tests.
+DecimalExpansion ExpandExactly(std::uint64_t significand, int binaryExponent, int windowLimbs);

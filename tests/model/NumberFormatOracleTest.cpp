@@ -1,6 +1,7 @@
 // GeneralFloatFormat against an exact oracle: the value held is expanded with GMP rational
 // arithmetic, rounded to 18 digits (to nearest, a tie to even), then rounded half away from zero
 // to the precision and laid out by the independent code of ExactDecimal.h.
+#include "DecimalExpansion.h"
 #include "GmpOracle.h"
 #include "NumberFormat.h"
 
@@ -79,6 +80,8 @@ private slots:
     void aroundLayoutLimits();
     void randomValues_data();
     void randomValues();
+    void expansionWindows_data();
+    void expansionWindows();
 };
 
 // Values just below a tie whose 18-digit expansion is the tie itself: they round up, unlike the
@@ -217,6 +220,49 @@ void NumberFormatOracleTest::randomValues() {
                         .arg(QString::fromStdString(actual), QString::fromStdString(expected));
             }
         }
+    }
+    QVERIFY2(mismatches == 0,
+             qPrintable(QStringLiteral("%1 mismatches:").arg(mismatches) + firstMismatches));
+}
+
+// The 18 digits are first sought in a window of the top digits, bounded from below and above,
+// and only where the two bounds round apart from the whole number: with narrow windows that last
+// pass runs often. Every width must give GMP's digits.
+void NumberFormatOracleTest::expansionWindows_data() {
+    QTest::addColumn<int>("windowLimbs");
+    QTest::newRow("9 digits: the bounds mostly round apart") << 1;
+    QTest::newRow("18 digits") << 2;
+    QTest::newRow("27 digits") << 3;
+    QTest::newRow("81 digits, as the number format uses it") << 9;
+}
+
+void NumberFormatOracleTest::expansionWindows() {
+    QFETCH(int, windowLimbs);
+    std::mt19937_64 random(20261209u + static_cast<unsigned>(windowLimbs));
+    const auto uniform = [&random](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    int mismatches = 0;
+    QString firstMismatches;
+    for (int i = 0; i < 4000; ++i) {
+        // Whole exponent range, everyday magnitudes, and short significands: whole numbers and
+        // short fractions whose digits end early or on a tie.
+        std::uint64_t significand = random() | (std::uint64_t{1} << 63);
+        if (i % 3 == 2) significand &= ~std::uint64_t{0} << uniform(1, 63);
+        const int exponent = i % 3 == 0 ? uniform(-16445, 16320) : uniform(-130, 70);
+        const DecimalExpansion actual = ExpandExactly(significand, exponent, windowLimbs);
+        const DecimalDigits expected = ExactExpansion(false, significand, exponent);
+        const std::string digits(actual.digits.data(), actual.digits.size());
+        std::string expectedDigits = expected.digits;
+        expectedDigits.resize(18, '0');
+        if ((digits != expectedDigits || actual.exponent != expected.exponent) && ++mismatches <= 5)
+            firstMismatches += QStringLiteral("\n  %1 x 2^%2: got 0.%3E%4, expected 0.%5E%6")
+                                   .arg(significand)
+                                   .arg(exponent)
+                                   .arg(QString::fromStdString(digits))
+                                   .arg(actual.exponent)
+                                   .arg(QString::fromStdString(expectedDigits))
+                                   .arg(expected.exponent);
     }
     QVERIFY2(mismatches == 0,
              qPrintable(QStringLiteral("%1 mismatches:").arg(mismatches) + firstMismatches));
