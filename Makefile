@@ -45,7 +45,7 @@ sanitize: deps
 # seeds in fuzz/corpus/<target>, an input that runs over 10 s counting as a hang; new inputs
 # collect in build-fuzz/corpus, findings in build-fuzz/findings.
 FUZZ_SECONDS ?= 20
-FUZZ_TARGETS = fuzz_str_to_int fuzz_number_format fuzz_ration_totals
+FUZZ_TARGETS = fuzz_str_to_int fuzz_number_format fuzz_ration_totals fuzz_soft_extended
 fuzz:
 	scripts/install-deps fuzz
 	CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DRATSIONIK_TESTS=OFF -DRATSIONIK_FUZZ=ON $(CMAKE_FLAGS) >/dev/null
