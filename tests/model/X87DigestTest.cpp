@@ -37,6 +37,7 @@ private:
 };
 
 enum class Range {
+    CatalogueTexts,
     IndexUpTo25,
     IndexOver25,
     IndexTexts,
@@ -50,6 +51,11 @@ enum class Range {
 std::uint64_t DigestOf(Range range) {
     Digest digest;
     switch (range) {
+    case Range::CatalogueTexts: // as the ration table shows each food
+        for (const TProduct& food : Catalogue())
+            for (const double value : {food.Ugl, food.Bel, food.Zir})
+                digest.Add(GeneralFloatFormat(value, 5, ","));
+        break;
     case Range::IndexUpTo25:
     case Range::IndexOver25:
         for (std::int32_t height = 1; height <= 1000; ++height)
@@ -122,6 +128,8 @@ private slots:
 void X87DigestTest::sameResultsAsOnTheX87_data() {
     QTest::addColumn<Range>("range");
     QTest::addColumn<quint64>("x87Digest");
+    QTest::newRow("the catalogue's values at 5 digits")
+        << Range::CatalogueTexts << quint64{0x3414680af2d4c09f};
     QTest::newRow("index bits and class, 1..1000 cm x 0..1000 kg, up to 25")
         << Range::IndexUpTo25 << quint64{0x8f252e39c89c2e1f};
     QTest::newRow("index bits and class, 1..1000 cm x 0..1000 kg, over 25")
