@@ -4,14 +4,15 @@
 // Every result also goes into a digest per operation; the digests below were taken from the x87,
 // so on processors without one (arm64 ...) the same bits are checked through them.
 #include "SoftExtended.h"
+#include "Digest.h"
 #include "Extended.h"
 
 #include <QTest>
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -65,24 +66,6 @@ public:
 
 private:
     std::uint64_t state_;
-};
-
-// FNV-1a over the bytes of each result.
-class Digest {
-public:
-    void Add(std::uint64_t word, int bytes = 8) {
-        for (int i = 0; i < bytes; ++i) {
-            value_ = (value_ ^ ((word >> (8 * i)) & 0xFF)) * 0x100000001B3;
-        }
-    }
-    void Add(ExtendedBits bits) {
-        Add(bits.significand);
-        Add(bits.signAndExponent, 2);
-    }
-    std::uint64_t Value() const { return value_; }
-
-private:
-    std::uint64_t value_ = 0xCBF29CE484222325;
 };
 
 // The pattern as the x87 keeps it: the integer bit set exactly when the exponent field is not 0.
@@ -259,19 +242,41 @@ std::int64_t IntegerOperand(Random& random) {
     }
 }
 
-// What the soft path gives for one random case; on the x87 also what the x87 gives.
-struct Outcome {
-    std::uint64_t soft;
-    std::uint64_t soft2 = 0;
-#if RATSIONIK_NATIVE_EXTENDED
-    std::uint64_t x87;
-    std::uint64_t x87_2 = 0;
-#endif
-    QString operands;
+// The operands of one random case; each operation reads the ones it needs.
+struct Operands {
+    ExtendedBits a{}, b{};
+    std::int64_t integer = 0;
+    double real = 0;
 };
 
-std::uint64_t High(ExtendedBits bits) {
-    return bits.signAndExponent;
+Operands Draw(Operation operation, Random& random) {
+    Operands operands;
+    switch (operation) {
+    case Operation::Add:
+    case Operation::Subtract:
+    case Operation::Multiply:
+    case Operation::Divide:
+        operands.a = Operand(random);
+        operands.b = SecondOperand(random, operands.a);
+        break;
+    case Operation::Compare:
+        operands.a = Operand(random);
+        operands.b = random.Below(4) == 0 ? operands.a : SecondOperand(random, operands.a);
+        break;
+    case Operation::FromInt64:
+        operands.integer = IntegerOperand(random);
+        break;
+    case Operation::FromDouble:
+        operands.real = DoubleOperand(random);
+        break;
+    case Operation::ToDouble:
+        operands.a = DoubleRangeOperand(random);
+        break;
+    case Operation::NearestInteger:
+        operands.a = IntegerRangeOperand(random);
+        break;
+    }
+    return operands;
 }
 
 QString Hex(ExtendedBits bits) {
@@ -280,96 +285,61 @@ QString Hex(ExtendedBits bits) {
         .arg(bits.significand, 16, 16, QChar(u'0'));
 }
 
-// Which of <, >, == hold, and whether <= and >= agree with them.
+QString Describe(const Operands& operands) {
+    return QStringLiteral("%1 %2, %3, double %4")
+        .arg(Hex(operands.a), Hex(operands.b))
+        .arg(operands.integer)
+        .arg(std::bit_cast<std::uint64_t>(operands.real), 16, 16, QChar(u'0'));
+}
+
+// A result as two words: an extended value's significand and its sign and exponent, or a
+// double's bits, an integer, the comparisons' flags, with 0 beside them.
+using Result = std::array<std::uint64_t, 2>;
+
+Result Words(ExtendedBits bits) {
+    return {bits.significand, bits.signAndExponent};
+}
+
+// Which of <, >, ==, <=, >=, != hold.
 template <class Real> std::uint64_t Comparisons(Real a, Real b) {
     return (a < b ? 1u : 0u) | (a > b ? 2u : 0u) | (a == b ? 4u : 0u) | (a <= b ? 8u : 0u) |
            (a >= b ? 16u : 0u) | (a != b ? 32u : 0u);
 }
 
-Outcome Run(Operation operation, Random& random) {
-    Outcome outcome{};
+template <class Real> Real FromBits(ExtendedBits bits);
+template <> SoftExtended FromBits(ExtendedBits bits) {
+    return SoftExtended::FromBits(bits);
+}
+#if RATSIONIK_NATIVE_EXTENDED
+template <> long double FromBits(ExtendedBits bits) {
+    return LongDoubleFromBits(bits);
+}
+#endif
+
+// The operation on SoftExtended, or on the x87's long double.
+template <class Real> Result Compute(Operation operation, const Operands& operands) {
+    const Real x = FromBits<Real>(operands.a), y = FromBits<Real>(operands.b);
     switch (operation) {
     case Operation::Add:
+        return Words(BitsOf(x + y));
     case Operation::Subtract:
+        return Words(BitsOf(x - y));
     case Operation::Multiply:
-    case Operation::Divide: {
-        const ExtendedBits a = Operand(random);
-        const ExtendedBits b = SecondOperand(random, a);
-        const SoftExtended x = SoftExtended::FromBits(a), y = SoftExtended::FromBits(b);
-        const SoftExtended soft = operation == Operation::Add        ? x + y
-                                  : operation == Operation::Subtract ? x - y
-                                  : operation == Operation::Multiply ? x * y
-                                                                     : x / y;
-        outcome.soft = soft.Bits().significand;
-        outcome.soft2 = High(soft.Bits());
-#if RATSIONIK_NATIVE_EXTENDED
-        const long double p = LongDoubleFromBits(a), q = LongDoubleFromBits(b);
-        const long double x87 = operation == Operation::Add        ? p + q
-                                : operation == Operation::Subtract ? p - q
-                                : operation == Operation::Multiply ? p * q
-                                                                   : p / q;
-        outcome.x87 = BitsOf(x87).significand;
-        outcome.x87_2 = High(BitsOf(x87));
-#endif
-        outcome.operands = Hex(a) + u' ' + Hex(b);
-        break;
+        return Words(BitsOf(x * y));
+    case Operation::Divide:
+        return Words(BitsOf(x / y));
+    case Operation::Compare:
+        return {Comparisons(x, y), 0};
+    case Operation::FromInt64:
+        return Words(BitsOf(Real(operands.integer)));
+    case Operation::FromDouble:
+        return Words(BitsOf(Real(operands.real)));
+    case Operation::ToDouble:
+        return {std::bit_cast<std::uint64_t>(static_cast<double>(x)), 0};
+    case Operation::NearestInteger:
+        return {static_cast<std::uint64_t>(NearestInteger(x)), 0};
     }
-    case Operation::Compare: {
-        const ExtendedBits a = Operand(random);
-        const ExtendedBits b = random.Below(4) == 0 ? a : SecondOperand(random, a);
-        outcome.soft = Comparisons(SoftExtended::FromBits(a), SoftExtended::FromBits(b));
-#if RATSIONIK_NATIVE_EXTENDED
-        outcome.x87 = Comparisons(LongDoubleFromBits(a), LongDoubleFromBits(b));
-#endif
-        outcome.operands = Hex(a) + u' ' + Hex(b);
-        break;
-    }
-    case Operation::FromInt64: {
-        const std::int64_t value = IntegerOperand(random);
-        const ExtendedBits soft = SoftExtended(value).Bits();
-        outcome.soft = soft.significand;
-        outcome.soft2 = High(soft);
-#if RATSIONIK_NATIVE_EXTENDED
-        const ExtendedBits x87 = BitsOf(static_cast<long double>(value));
-        outcome.x87 = x87.significand;
-        outcome.x87_2 = High(x87);
-#endif
-        outcome.operands = QString::number(value);
-        break;
-    }
-    case Operation::FromDouble: {
-        const double value = DoubleOperand(random);
-        const ExtendedBits soft = SoftExtended(value).Bits();
-        outcome.soft = soft.significand;
-        outcome.soft2 = High(soft);
-#if RATSIONIK_NATIVE_EXTENDED
-        const ExtendedBits x87 = BitsOf(static_cast<long double>(value));
-        outcome.x87 = x87.significand;
-        outcome.x87_2 = High(x87);
-#endif
-        outcome.operands = QString::number(std::bit_cast<std::uint64_t>(value), 16);
-        break;
-    }
-    case Operation::ToDouble: {
-        const ExtendedBits a = DoubleRangeOperand(random);
-        outcome.soft = std::bit_cast<std::uint64_t>(static_cast<double>(SoftExtended::FromBits(a)));
-#if RATSIONIK_NATIVE_EXTENDED
-        outcome.x87 = std::bit_cast<std::uint64_t>(static_cast<double>(LongDoubleFromBits(a)));
-#endif
-        outcome.operands = Hex(a);
-        break;
-    }
-    case Operation::NearestInteger: {
-        const ExtendedBits a = IntegerRangeOperand(random);
-        outcome.soft = static_cast<std::uint64_t>(NearestInteger(SoftExtended::FromBits(a)));
-#if RATSIONIK_NATIVE_EXTENDED
-        outcome.x87 = static_cast<std::uint64_t>(NearestInteger(LongDoubleFromBits(a)));
-#endif
-        outcome.operands = Hex(a);
-        break;
-    }
-    }
-    return outcome;
+    return {};
 }
 
 } // namespace
@@ -399,17 +369,19 @@ void SoftExtendedTest::sameBitsAsTheX87() {
     int mismatches = 0;
     QString first;
     for (int i = 0; i < OperandCount; ++i) {
-        const Outcome outcome = Run(operation, random);
-        digest.Add(outcome.soft);
-        digest.Add(outcome.soft2, 2);
+        const Operands operands = Draw(operation, random);
+        const Result soft = Compute<SoftExtended>(operation, operands);
+        digest.Add(soft[0]);
+        digest.Add(soft[1], 2);
 #if RATSIONIK_NATIVE_EXTENDED
-        if ((outcome.soft != outcome.x87 || outcome.soft2 != outcome.x87_2) && mismatches++ < 5)
+        const Result x87 = Compute<long double>(operation, operands);
+        if (soft != x87 && mismatches++ < 5)
             first += QStringLiteral("\n  %1: soft %2:%3, x87 %4:%5")
-                         .arg(outcome.operands)
-                         .arg(outcome.soft2, 0, 16)
-                         .arg(outcome.soft, 16, 16, QChar(u'0'))
-                         .arg(outcome.x87_2, 0, 16)
-                         .arg(outcome.x87, 16, 16, QChar(u'0'));
+                         .arg(Describe(operands))
+                         .arg(soft[1], 0, 16)
+                         .arg(soft[0], 16, 16, QChar(u'0'))
+                         .arg(x87[1], 0, 16)
+                         .arg(x87[0], 16, 16, QChar(u'0'));
 #endif
     }
     QVERIFY2(mismatches == 0, qPrintable(QStringLiteral("%1 mismatches:").arg(mismatches) + first));

@@ -4,6 +4,7 @@
 // software path gives the very same bits, and so the very same texts.
 #include "BodyMetrics.h"
 #include "DailyNeeds.h"
+#include "Digest.h"
 #include "NumberFormat.h"
 #include "Products.h"
 #include "Ration.h"
@@ -16,25 +17,6 @@
 #include <vector>
 
 namespace {
-
-// FNV-1a.
-class Digest {
-public:
-    void Add(std::uint64_t word) {
-        for (int i = 0; i < 8; ++i)
-            value_ = (value_ ^ ((word >> (8 * i)) & 0xFF)) * 0x100000001B3;
-    }
-    void Add(double value) { Add(std::bit_cast<std::uint64_t>(value)); }
-    void Add(const std::string& text) {
-        for (const char c : text)
-            value_ = (value_ ^ static_cast<unsigned char>(c)) * 0x100000001B3;
-        Add(std::uint64_t{text.size()});
-    }
-    std::uint64_t Value() const { return value_; }
-
-private:
-    std::uint64_t value_ = 0xCBF29CE484222325;
-};
 
 enum class Range {
     CatalogueTexts,
