@@ -352,6 +352,8 @@ class SoftExtendedTest : public QObject {
 private slots:
     void sameBitsAsTheX87_data();
     void sameBitsAsTheX87();
+    void x87Answers_data();
+    void x87Answers();
 };
 
 void SoftExtendedTest::sameBitsAsTheX87_data() {
@@ -388,6 +390,71 @@ void SoftExtendedTest::sameBitsAsTheX87() {
     QVERIFY2(digest.Value() == x87Digest, qPrintable(QStringLiteral("digest 0x%1, the x87's 0x%2")
                                                          .arg(digest.Value(), 16, 16, QChar(u'0'))
                                                          .arg(x87Digest, 16, 16, QChar(u'0'))));
+}
+
+// Answers of the x87 worth seeing one by one: its default NaN, which NaN an operation passes on,
+// signed zeros, ties in the subnormals, overflow.
+void SoftExtendedTest::x87Answers_data() {
+    QTest::addColumn<Operation>("operation");
+    QTest::addColumn<quint16>("aHigh");
+    QTest::addColumn<quint64>("a");
+    QTest::addColumn<quint16>("bHigh");
+    QTest::addColumn<quint64>("b");
+    QTest::addColumn<quint16>("resultHigh");
+    QTest::addColumn<quint64>("result");
+
+    const auto row = [](const char* name, Operation operation, ExtendedBits a, ExtendedBits b,
+                        ExtendedBits result) {
+        QTest::newRow(name) << operation << a.signAndExponent << quint64{a.significand}
+                            << b.signAndExponent << quint64{b.significand} << result.signAndExponent
+                            << quint64{result.significand};
+    };
+    const ExtendedBits zero{0x0000, 0}, minusZero{0x8000, 0}, one{0x3FFF, IntegerBit};
+    const ExtendedBits infinity{0x7FFF, IntegerBit}, minusInfinity{0xFFFF, IntegerBit};
+    const ExtendedBits indefinite{0xFFFF, 0xC000000000000000};
+    const ExtendedBits quiet{0x7FFF, 0xC000000000001234}, minusQuiet{0xFFFF, 0xC000000000001234};
+    const ExtendedBits signalling{0x7FFF, 0x8000000000001234};
+    const ExtendedBits largest{0x7FFE, ~std::uint64_t{0}};
+
+    row("0 / 0 is the real indefinite", Operation::Divide, zero, zero, indefinite);
+    row("inf - inf is the real indefinite", Operation::Subtract, infinity, infinity, indefinite);
+    row("0 x -inf is the real indefinite", Operation::Multiply, zero, minusInfinity, indefinite);
+    row("1 / 0 is infinity", Operation::Divide, one, zero, infinity);
+    row("1 / -0 is minus infinity", Operation::Divide, one, minusZero, minusInfinity);
+    row("a signalling NaN comes back quiet", Operation::Add, signalling, one,
+        {0x7FFF, 0xC000000000001234});
+    row("a NaN keeps its sign through a subtraction", Operation::Subtract, one, minusQuiet,
+        minusQuiet);
+    row("of two NaNs alike but for the sign, the positive", Operation::Multiply, minusQuiet, quiet,
+        quiet);
+    row("-0 + -0 is -0", Operation::Add, minusZero, minusZero, minusZero);
+    row("1 - 1 is +0", Operation::Subtract, one, one, zero);
+    row("overflow rounds to infinity", Operation::Add, largest, largest, infinity);
+    row("the largest value times 1 stays", Operation::Multiply, largest, one, largest);
+    row("a subnormal tie goes to even: 3 x 2^-16445 / 2", Operation::Divide, {0x0000, 3},
+        {0x4000, IntegerBit}, {0x0000, 2});
+    row("half the smallest subnormal is a tie that goes to 0", Operation::Divide, {0x0000, 1},
+        {0x4000, IntegerBit}, zero);
+    row("the largest subnormal rounds up into the smallest normal", Operation::Multiply,
+        {0x0000, 0x7FFFFFFFFFFFFFFF}, {0x3FFF, 0x8000000000000001}, {0x0001, IntegerBit});
+    row("160 cm: 1.6 from 160 / 100", Operation::Divide, {0x4006, 0xA000000000000000},
+        {0x4005, 0xC800000000000000}, {0x3FFF, 0xCCCCCCCCCCCCCCCD});
+}
+
+void SoftExtendedTest::x87Answers() {
+    QFETCH(Operation, operation);
+    QFETCH(quint16, aHigh);
+    QFETCH(quint64, a);
+    QFETCH(quint16, bHigh);
+    QFETCH(quint64, b);
+    QFETCH(quint16, resultHigh);
+    QFETCH(quint64, result);
+    const Operands operands{{aHigh, a}, {bHigh, b}};
+    const Result expected = Words({resultHigh, result});
+    QCOMPARE(Compute<SoftExtended>(operation, operands), expected);
+#if RATSIONIK_NATIVE_EXTENDED
+    QCOMPARE(Compute<long double>(operation, operands), expected);
+#endif
 }
 
 QTEST_APPLESS_MAIN(SoftExtendedTest)
