@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: run test build deps bench sanitize fuzz package clean
+.PHONY: run test build deps bench sanitize fuzz package cross-test clean
 
 deps:
 	scripts/install-deps
@@ -45,7 +45,7 @@ sanitize: deps
 # seeds in fuzz/corpus/<target>, an input that runs over 10 s counting as a hang; new inputs
 # collect in build-fuzz/corpus, findings in build-fuzz/findings.
 FUZZ_SECONDS ?= 20
-FUZZ_TARGETS = fuzz_str_to_int fuzz_number_format fuzz_ration_totals
+FUZZ_TARGETS = fuzz_str_to_int fuzz_number_format fuzz_ration_totals fuzz_soft_extended
 fuzz:
 	scripts/install-deps fuzz
 	CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DRATSIONIK_TESTS=OFF -DRATSIONIK_FUZZ=ON $(CMAKE_FLAGS) >/dev/null
@@ -56,12 +56,31 @@ fuzz:
 	    -artifact_prefix=build-fuzz/findings/$$target- build-fuzz/corpus/$$target fuzz/corpus/$$target \
 	  || exit 1; done
 
-# The Debian package of a Release build: build-release/ratsionik_1.0_amd64.deb (cpack prints it).
+# Another Debian architecture (ARCH=arm64; the host's when empty): its cross compiler, qemu and its
+# libraries beside the host's (multiarch), built with cmake/$(ARCH)-linux-gnu.cmake.
+ARCH ?=
+CROSS_DEPS = $(if $(ARCH),cross-$(ARCH))
+CROSS_FLAGS = $(if $(ARCH),-DCMAKE_TOOLCHAIN_FILE=cmake/$(ARCH)-linux-gnu.cmake)
+CROSS_SUFFIX = $(if $(ARCH),-$(ARCH))
+
+# The Debian package of a Release build: build-release/ratsionik_1.0_amd64.deb, or with ARCH
+# build-release-arm64/ratsionik_1.0_arm64.deb (cpack prints it). dpkg-shlibdeps reads the
+# dependencies of that architecture's libraries when DEB_HOST_ARCH names it.
 package:
-	scripts/install-deps package
-	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DRATSIONIK_TESTS=OFF $(CMAKE_FLAGS) >/dev/null
-	cmake --build build-release -j $(JOBS)
-	cd build-release && cpack
+	scripts/install-deps package $(CROSS_DEPS)
+	cmake -S . -B build-release$(CROSS_SUFFIX) -G Ninja -DCMAKE_BUILD_TYPE=Release -DRATSIONIK_TESTS=OFF $(CROSS_FLAGS) $(CMAKE_FLAGS) >/dev/null
+	cmake --build build-release$(CROSS_SUFFIX) -j $(JOBS)
+	cd build-release$(CROSS_SUFFIX) && $(if $(ARCH),DEB_HOST_ARCH=$(ARCH)) cpack
+
+# Every test of a cross build (make cross-test ARCH=arm64) in build-arm64, each test program run
+# under qemu's user-mode emulator; CTEST_FLAGS picks some (-L model: the model's tests only).
+CTEST_FLAGS ?=
+cross-test:
+	@test -n "$(ARCH)" || { echo "make cross-test needs ARCH, for example ARCH=arm64" >&2; exit 2; }
+	scripts/install-deps $(CROSS_DEPS)
+	cmake -S . -B build$(CROSS_SUFFIX) -G Ninja $(CROSS_FLAGS) $(CMAKE_FLAGS) >/dev/null
+	cmake --build build$(CROSS_SUFFIX) -j $(JOBS)
+	ctest --test-dir build$(CROSS_SUFFIX) --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
 
 clean:
 	rm -rf $(BUILD) build-*

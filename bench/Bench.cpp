@@ -1,6 +1,7 @@
 // Рационик's benchmark. Without arguments it drives the measurements: start-ups of the program
 // and of a one-label baseline in alternating child processes, then keystrokes and the ration
 // table in one more child. It prints one table and writes the same figures as JSON.
+#include "Extended.h"
 #include "Interaction.h"
 #include "StartupProbe.h"
 #include "Statistics.h"
@@ -105,8 +106,12 @@ int Drive(int runs, const QString& jsonPath) {
                             Summarise(series["peak-rss-baseline MB"]).median;
     std::printf("start-up ratio program/baseline (medians): %.2f   (target <= 1.5)\n", ratio);
     std::printf("peak RSS over the baseline (medians): %.1f MB   (target <= 15)\n", rssExtra);
+    const double recomputeUs = Summarise(series["model-recompute ms"]).median * 1000.0;
+    std::printf("model recomputation (median): %.1f us on the %s path   (target <= 50)\n",
+                recomputeUs, RATSIONIK_NATIVE_EXTENDED ? "x87" : "SoftExtended");
     json.insert(QStringLiteral("startup-ratio"), ratio);
     json.insert(QStringLiteral("peak-rss-extra MB"), rssExtra);
+    json.insert(QStringLiteral("model-recompute us"), recomputeUs);
     json.insert(QStringLiteral("platform"), platform);
 
     QFile file(jsonPath);

@@ -5,6 +5,7 @@
 #include "Forms.h"
 #include "IntegerSpinBox.h"
 #include "Main.h"
+#include "ModelRecompute.h"
 #include "Products.h"
 #include "ProductsList.h"
 #include "StringGrid.h"
@@ -42,7 +43,7 @@ void Press(QWidget& target, Qt::Key key, const QString& text) {
 void Print(const char* name, const std::vector<double>& values) {
     std::printf("%s", name);
     for (double value : values)
-        std::printf(" %.4f", value);
+        std::printf(" %.6f", value);
     std::printf("\n");
 }
 
@@ -132,6 +133,7 @@ int RunInteraction(int argc, char** argv) {
     QApplication::processEvents();
     Print("quantity-edit", QuantityEdits(400));
     Print("grid-repaint", GridRepaints(200));
+    Print("model-recompute", ModelRecomputations(200));
     DestroyForms();
     return 0;
 }

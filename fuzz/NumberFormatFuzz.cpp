@@ -12,7 +12,6 @@
 #include "NumberFormat.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -28,14 +27,7 @@ struct Pattern {
     unsigned exponentField() const { return signAndExponent & 0x7FFFu; }
     bool integerBit() const { return (significand >> 63) != 0; }
 
-    long double value() const {
-        long double result = 0;
-        unsigned char bytes[sizeof(long double)] = {};
-        std::memcpy(bytes, &significand, 8);
-        std::memcpy(bytes + 8, &signAndExponent, 2);
-        std::memcpy(&result, bytes, sizeof result);
-        return result;
-    }
+    Extended value() const { return ExtendedFromBits({signAndExponent, significand}); }
 };
 
 std::string Describe(const Pattern& pattern, int digits) {
@@ -58,9 +50,11 @@ std::string Expected(const Pattern& pattern, int digits, std::string_view separa
         return OracleText(pattern.value(), digits, separator);
     }
     // Exponent field 0: significand x 2^-16445 whatever the integer bit, so a pseudo-denormal
-    // is the normal value built here and a true denormal shows as 0.
-    long double magnitude = std::ldexp(static_cast<long double>(pattern.significand), -16445);
-    return OracleText(pattern.negative() ? -magnitude : magnitude, digits, separator);
+    // is the normal value with field 1 and a true denormal shows as 0.
+    if (!pattern.integerBit()) return "0";
+    return OracleText(ExtendedFromBits({static_cast<std::uint16_t>(pattern.signAndExponent | 1),
+                                        pattern.significand}),
+                      digits, separator);
 }
 
 } // namespace

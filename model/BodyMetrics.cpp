@@ -1,31 +1,35 @@
 #include "BodyMetrics.h"
 
 #include "Errors.h"
+#include "Extended.h"
 
 #include <array>
-#include <cmath>
-#include <limits>
 #include <stdexcept>
 #include <string>
 
 // The index is computed in extended precision so that 160 cm and 48 kg give exactly 18.75 (and
 // show 18,8); in doubles 1.6 is inexact and the index would show 18,7.
-static_assert(std::numeric_limits<long double>::digits == 64, "the x87 80-bit format is required");
 
 namespace {
 
-using Boundaries = std::array<long double, 7>;
+using Boundaries = std::array<Extended, 7>;
 
-// Upper boundaries of classes 1..7; a boundary itself belongs to the lower class. Each inexact
-// decimal is the extended value nearest to it, which the double index is compared with.
-constexpr Boundaries UpTo25 = {17.5L, 19.5L, 22.9L, 27.4L, 29.9L, 34.9L, 39.9L};
-constexpr Boundaries Over25 = {17.5L, 20.0L, 25.9L, 27.9L, 30.9L, 35.9L, 40.9L};
+// Upper boundaries of classes 1..7 in tenths; a boundary itself belongs to the lower class. Each
+// inexact decimal is the extended value nearest to it, which the double index is compared with.
+Boundaries InTenths(const std::array<std::int32_t, 7>& tenths) {
+    Boundaries boundaries;
+    for (std::size_t i = 0; i < tenths.size(); ++i)
+        boundaries[i] = Ratio(tenths[i], 10);
+    return boundaries;
+}
+const Boundaries UpTo25 = InTenths({175, 195, 229, 274, 299, 349, 399});
+const Boundaries Over25 = InTenths({175, 200, 259, 279, 309, 359, 409});
 
 int BmiClassOf(double index, std::int32_t ageYears) {
     const Boundaries& boundaries = ageYears > 25 ? Over25 : UpTo25;
-    const long double wide = index;
+    const Extended wide = index;
     int bmiClass = 1;
-    for (const long double boundary : boundaries) {
+    for (const Extended& boundary : boundaries) {
         if (wide <= boundary) break;
         ++bmiClass;
     }
@@ -57,9 +61,9 @@ BmiResult CalcBmi(std::int32_t heightCm, std::int32_t weightKg, std::int32_t age
                                        : "Floating point division by zero");
 
     // Each step is rounded to the 64-bit significand; only the quotient goes to a double.
-    const long double height = static_cast<long double>(heightCm) / 100.0L;
-    const long double heightSquared = height * height;
-    const long double quotient = static_cast<long double>(weightKg) / heightSquared;
+    const Extended height = Extended(heightCm) / Extended(100);
+    const Extended heightSquared = height * height;
+    const Extended quotient = Extended(weightKg) / heightSquared;
     const double index = static_cast<double>(quotient);
     return {index, BmiClassOf(index, ageYears)};
 }
@@ -70,9 +74,8 @@ std::int32_t CalcIdealWeight(std::int32_t heightCm) {
     // Rounded to the even neighbour it lies within -2^30 - 25 .. 2^30 - 26 and fits in 32 bits.
     const std::int64_t above100 = std::int64_t{heightCm} - 100;
     const std::int64_t above150 = std::int64_t{heightCm} - 150;
-    const long double ideal =
-        static_cast<long double>(above100) - static_cast<long double>(above150) / 2.0L;
-    return static_cast<std::int32_t>(std::nearbyintl(ideal));
+    const Extended ideal = Extended(above100) - Extended(above150) / Extended(2);
+    return static_cast<std::int32_t>(NearestInteger(ideal));
 }
 
 const BmiClassText& BmiClassTexts(int bmiClass) {

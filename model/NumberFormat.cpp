@@ -1,48 +1,14 @@
 #include "NumberFormat.h"
 
-#include <algorithm>
-#include <cfloat>
-#include <charconv>
-#include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <cstring>
-#include <limits>
+#include "DecimalExpansion.h"
 
-static_assert(std::numeric_limits<long double>::digits == 64, "the x87 80-bit format is required");
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
 
 namespace {
 
 constexpr int ExpansionDigits = 18;
-
-// The magnitude as 0.d1d2...d18 x 10^exponent, the 18 digits rounded to nearest from the exact
-// value held. glibc's printf expands long doubles exactly, so "%.17Le" gives precisely these
-// digits; only the digits and the exponent are read, so the locale's radix character does not
-// matter.
-struct Expansion {
-    char digits[ExpansionDigits];
-    int exponent;
-};
-
-Expansion ExpandMagnitude(long double magnitude) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.17Le", magnitude);
-
-    Expansion expansion{};
-    int count = 0;
-    const char* p = text;
-    for (; *p != '\0' && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9' && count < ExpansionDigits) expansion.digits[count++] = *p;
-    }
-    int scientificExponent = 0; // d1.d2... x 10^scientificExponent
-    if (*p == 'e') {
-        ++p;
-        if (*p == '+') ++p;
-        std::from_chars(p, text + sizeof text, scientificExponent);
-    }
-    expansion.exponent = scientificExponent + 1;
-    return expansion;
-}
 
 // The digits kept at `precision` with the exponent that goes with them; no trailing zeros.
 struct ShownDigits {
@@ -53,10 +19,11 @@ struct ShownDigits {
 // Rounds half away from zero at the last shown digit, judged on the 18 digits: a value whose
 // 18-digit expansion is a tie goes up even when the value held lies just below it. With 18
 // digits shown there is nothing left to round.
-ShownDigits RoundToPrecision(const Expansion& expansion, int precision) {
-    ShownDigits shown{std::string(expansion.digits, expansion.digits + precision),
+ShownDigits RoundToPrecision(const DecimalExpansion& expansion, int precision) {
+    ShownDigits shown{std::string(expansion.digits.data(), static_cast<std::size_t>(precision)),
                       expansion.exponent};
-    if (precision < ExpansionDigits && expansion.digits[precision] >= '5') {
+    if (precision < ExpansionDigits &&
+        expansion.digits[static_cast<std::size_t>(precision)] >= '5') {
         int i = precision - 1;
         while (i >= 0 && shown.digits[i] == '9')
             shown.digits[i--] = '0';
@@ -106,50 +73,50 @@ std::string LayOut(const ShownDigits& shown, int precision, std::string_view dec
     return text;
 }
 
-// The 80-bit patterns that the x87 does not read at face value. Unnormals, pseudo-infinities
-// and pseudo-NaNs (an integer bit of 0 under a non-zero exponent field) are invalid operands to
-// it, like a NaN. A pseudo-denormal (exponent field 0, integer bit 1) is the value with an
-// exponent field of 1, but glibc's printf drops its integer bit and would show a figure some
-// 2^63 times too small; it is rewritten in that normal encoding.
-struct X87Reading {
-    bool invalid;
-    long double value;
+// What the 80 bits hold, read as the x87 reads them. Unnormals, pseudo-infinities and pseudo-NaNs
+// (an integer bit of 0 under a non-zero exponent field) are invalid operands to it, like a NaN. A
+// pseudo-denormal (exponent field 0, integer bit 1) has the value of the same bits with an
+// exponent field of 1; a true subnormal lies below the smallest normal and shows as 0.
+struct Reading {
+    enum Kind { Zero, Finite, Infinity, NaN } kind;
+    bool negative;
+    std::uint64_t significand; // Finite: the value is significand x 2^binaryExponent
+    int binaryExponent;
 };
 
-X87Reading ReadX87(long double value) {
-    unsigned char bytes[sizeof(long double)];
-    std::memcpy(bytes, &value, sizeof bytes);
-    std::uint64_t significand = 0;
-    std::uint16_t signAndExponent = 0;
-    std::memcpy(&significand, bytes, sizeof significand);
-    std::memcpy(&signAndExponent, bytes + 8, sizeof signAndExponent);
-    const bool integerBit = (significand >> 63) != 0;
-    if ((signAndExponent & 0x7FFF) != 0) return {!integerBit, value};
-    if (integerBit) {
-        signAndExponent = static_cast<std::uint16_t>(signAndExponent | 1);
-        std::memcpy(bytes + 8, &signAndExponent, sizeof signAndExponent);
-        std::memcpy(&value, bytes, sizeof value);
-    }
-    return {false, value};
+Reading Read(ExtendedBits bits) {
+    constexpr int Bias = 16383;
+    constexpr std::uint64_t IntegerBit = std::uint64_t{1} << 63;
+    const bool negative = (bits.signAndExponent & 0x8000) != 0;
+    const int field = bits.signAndExponent & 0x7FFF;
+    const bool integerBit = (bits.significand & IntegerBit) != 0;
+    if (field == 0x7FFF)
+        return {integerBit && bits.significand == IntegerBit ? Reading::Infinity : Reading::NaN,
+                negative, 0, 0};
+    if (!integerBit) return {field == 0 ? Reading::Zero : Reading::NaN, negative, 0, 0};
+    return {Reading::Finite, negative, bits.significand, std::max(field, 1) - Bias - 63};
 }
 
 } // namespace
 
-std::string GeneralFloatFormat(long double value, int digits, std::string_view decimalSeparator) {
+std::string GeneralFloatFormat(Extended value, int digits, std::string_view decimalSeparator) {
     const int precision = std::clamp(digits, 2, ExpansionDigits);
 
-    const X87Reading reading = ReadX87(value);
-    if (reading.invalid) return "NAN";
-    value = reading.value;
-    if (std::isnan(value)) return "NAN";
-    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-    const long double magnitude = std::fabs(value);
-    // Zero of either sign, and subnormals, show as a plain unsigned zero.
-    if (magnitude < LDBL_MIN) return "0";
-
-    const ShownDigits shown = RoundToPrecision(ExpandMagnitude(magnitude), precision);
+    const Reading reading = Read(BitsOf(value));
+    switch (reading.kind) {
+    case Reading::NaN:
+        return "NAN";
+    case Reading::Infinity:
+        return reading.negative ? "-INF" : "INF";
+    case Reading::Zero: // of either sign, and subnormals: a plain unsigned zero
+        return "0";
+    case Reading::Finite:
+        break;
+    }
+    const ShownDigits shown =
+        RoundToPrecision(ExpandExactly(reading.significand, reading.binaryExponent), precision);
     const std::string text = LayOut(shown, precision, decimalSeparator);
-    return value < 0 ? "-" + text : text;
+    return reading.negative ? "-" + text : text;
 }
 
 std::string IntegerText(std::int64_t value) {

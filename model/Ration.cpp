@@ -1,13 +1,11 @@
 #include "Ration.h"
 
+#include "Extended.h"
 #include "Products.h"
 #include "StrToInt.h"
 
-#include <limits>
 #include <stdexcept>
 #include <string_view>
-
-static_assert(std::numeric_limits<long double>::digits == 64, "the x87 80-bit format is required");
 
 namespace {
 
@@ -23,9 +21,8 @@ bool IsBlank(std::string_view text) {
 // The term (q x value) / 100 and the sum are formed in extended precision; the sum goes back to
 // a double after every addition, so the totals depend on the order of the rows.
 double AddTerm(double sum, std::int32_t quantity, double valuePer100g) {
-    const long double term =
-        (static_cast<long double>(quantity) * static_cast<long double>(valuePer100g)) / 100.0L;
-    return static_cast<double>(static_cast<long double>(sum) + term);
+    const Extended term = (Extended(quantity) * Extended(valuePer100g)) / Extended(100);
+    return static_cast<double>(Extended(sum) + term);
 }
 
 } // namespace

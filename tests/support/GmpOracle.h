@@ -4,10 +4,11 @@
 // precision and laid out by the independent code of ExactDecimal.h. Shared by the oracle test and
 // the number-format fuzz target; it shares no code with model/NumberFormat.cpp.
 #include "ExactDecimal.h"
+#include "Extended.h"
 
 #include <gmp.h>
 
-#include <cfloat>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -49,23 +50,19 @@ inline int CompareWithPowerOfTen(Integer& numerator, Integer& denominator, int p
 
 } // namespace gmp_oracle
 
-// The 18 significant digits of |value| (finite, at least the smallest normal), exactly.
-inline DecimalDigits ExactExpansion(long double value) {
+// The 18 significant digits of significand x 2^binaryExponent (significand > 0), exactly.
+inline DecimalDigits ExactExpansion(bool negative, std::uint64_t significand, int binaryExponent) {
     using gmp_oracle::Integer;
-    const long double magnitude = std::fabs(value);
-    int binaryExponent = 0;
-    const long double fraction = std::frexp(magnitude, &binaryExponent);
-    const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
-    binaryExponent -= 64;
-
-    Integer numerator(significand), denominator(1);
+    Integer numerator, denominator(1);
+    mpz_import(numerator, 1, 1, sizeof significand, 0, 0, &significand);
     if (binaryExponent >= 0)
         mpz_mul_2exp(numerator, numerator, static_cast<mp_bitcnt_t>(binaryExponent));
     else
         mpz_mul_2exp(denominator, denominator, static_cast<mp_bitcnt_t>(-binaryExponent));
 
     // 10^k <= magnitude < 10^(k+1); the logarithm only gives the first guess.
-    int k = static_cast<int>(std::floor(std::log10(magnitude)));
+    const int bits = binaryExponent + 64 - std::countl_zero(significand);
+    int k = static_cast<int>(std::floor((bits - 1) * 0.30102999566398120));
     while (gmp_oracle::CompareWithPowerOfTen(numerator, denominator, k) < 0)
         --k;
     while (gmp_oracle::CompareWithPowerOfTen(numerator, denominator, k + 1) >= 0)
@@ -85,7 +82,7 @@ inline DecimalDigits ExactExpansion(long double value) {
 
     char digits[32];
     mpz_get_str(digits, 10, quotient);
-    DecimalDigits expansion{value < 0, digits, k + 1};
+    DecimalDigits expansion{negative, digits, k + 1};
     if (expansion.digits.size() == 19) { // rounded up to 10^18
         expansion.digits.resize(18);
         ++expansion.exponent;
@@ -93,12 +90,17 @@ inline DecimalDigits ExactExpansion(long double value) {
     return expansion;
 }
 
-// What GeneralFloatFormat must show for a valid value: NAN, INF, 0 below the smallest normal, and
-// otherwise the exact digits rounded at the precision (clamped to 2..18).
-inline std::string OracleText(long double value, int digits, std::string_view separator) {
+// What GeneralFloatFormat must show for a valid 80-bit pattern (the integer bit set exactly when
+// the exponent field is not 0): NAN, INF, 0 below the smallest normal, and otherwise the exact
+// digits rounded at the precision (clamped to 2..18).
+inline std::string OracleText(Extended value, int digits, std::string_view separator) {
     const int precision = digits < 2 ? 2 : digits > 18 ? 18 : digits;
-    if (std::isnan(value)) return "NAN";
-    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-    if (std::fabs(value) < LDBL_MIN) return "0";
-    return LayOut(RoundHalfAway(ExactExpansion(value), precision), precision, separator);
+    const ExtendedBits bits = BitsOf(value);
+    const bool negative = (bits.signAndExponent & 0x8000) != 0;
+    const int field = bits.signAndExponent & 0x7FFF;
+    if (field == 0x7FFF) return (bits.significand << 1) != 0 ? "NAN" : negative ? "-INF" : "INF";
+    if (field == 0) return "0";
+    return LayOut(
+        RoundHalfAway(ExactExpansion(negative, bits.significand, field - 16383 - 63), precision),
+        precision, separator);
 }
