@@ -225,9 +225,12 @@ void StringGrid::setFixedColor(const QColor& color) {
     header_->viewport()->update();
 }
 
+bool StringGrid::isEditingEnabled() const {
+    return model_->isEditable();
+}
+
 void StringGrid::setEditingEnabled(bool on) {
     if (!on) closeEditor();
-    editingEnabled_ = on;
     model_->setEditable(on);
 }
 
@@ -277,12 +280,19 @@ QChar StringGrid::offer(QChar character) const {
     return key;
 }
 
+QString StringGrid::offerEach(const QString& text) const {
+    QString kept;
+    for (const QChar character : text)
+        if (const QChar passed = offer(character); !passed.isNull()) kept += passed;
+    return kept;
+}
+
 void StringGrid::keyPressEvent(QKeyEvent* event) {
     if (const QChar typed = TypedCharacter(*event); !typed.isNull()) {
         event->accept();
         const QChar key = offer(typed);
         if (key.isNull()) return; // discarded before the grid sees it
-        if (!editingEnabled_) {
+        if (!isEditingEnabled()) {
             event->ignore();
             return;
         }
@@ -304,9 +314,7 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
 
 void StringGrid::inputMethodEvent(QInputMethodEvent* event) {
     // Text composed by an input method is typed too: what passes the filter opens the editor.
-    QString kept;
-    for (const QChar character : event->commitString())
-        if (const QChar passed = offer(character); !passed.isNull()) kept += passed;
+    const QString kept = offerEach(event->commitString());
     if (kept.isEmpty() || !isEnabled()) {
         event->accept();
         return;
@@ -436,10 +444,8 @@ bool StringGrid::filterEditorEvent(QLineEdit& editor, QEvent& event) {
         // Text composed by an input method is typed too: it passes the same filter.
         auto& input = static_cast<QInputMethodEvent&>(event);
         if (forwarding_ || input.commitString().isEmpty()) return false;
-        QString kept;
-        for (const QChar character : input.commitString())
-            if (const QChar passed = offer(character); !passed.isNull()) kept += passed;
-        input.setCommitString(kept, input.replacementStart(), input.replacementLength());
+        input.setCommitString(offerEach(input.commitString()), input.replacementStart(),
+                              input.replacementLength());
         return false;
     }
     case QEvent::FocusOut: {

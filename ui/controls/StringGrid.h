@@ -92,7 +92,7 @@ public:
     // The cell under a viewport point, its grid lines included, or (-1, -1).
     QPoint cellAt(const QPoint& viewportPoint) const;
 
-    bool isEditingEnabled() const { return editingEnabled_; }
+    bool isEditingEnabled() const;
     void setEditingEnabled(bool on); // turning editing off makes an open editor give up
     bool isEditorOpen() const;
     QLineEdit* editor() const; // the open in-place editor, or nullptr
@@ -135,9 +135,10 @@ private:
     void applyCounts(int rows, int columns, int fixedRows, int fixedColumns);
     void applySizes();
     void keepWholeRowsAtTheTop();
-    void moveCurrent(int column, int row); // no signal; keeps the cell in view
-    QChar offer(QChar character) const;    // through the key filter; null when discarded
-    void sendToEditor(QEvent& event);      // an event that has passed the filter already
+    void moveCurrent(int column, int row);        // no signal; keeps the cell in view
+    QChar offer(QChar character) const;           // through the key filter; null when discarded
+    QString offerEach(const QString& text) const; // the characters that pass, in order
+    void sendToEditor(QEvent& event);             // an event that has passed the filter already
     bool isNavigationFromEditor(const QKeyEvent& event) const;
     // The editor's share of the work: typing, giving up, leaving; true when handled.
     bool filterEditorEvent(QLineEdit& editor, QEvent& event);
@@ -150,7 +151,6 @@ private:
     int defaultRowHeight_ = 24;
     std::vector<int> columnWidths_ = std::vector<int>(5, defaultColumnWidth_);
     std::vector<int> rowHeights_ = std::vector<int>(5, defaultRowHeight_);
-    bool editingEnabled_ = true;
     QColor fixedColor_{0xF0, 0xF0, 0xF0}; // the classic button face
     CellPainter cellPainter_;
     KeyFilter keyFilter_;

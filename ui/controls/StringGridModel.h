@@ -20,6 +20,7 @@ public:
     // Counts already kept within the grid's limits, fixed counts below the counts. Texts of the
     // rows and columns that remain are kept; those that go are dropped.
     void setCounts(int rows, int columns, int fixedRows, int fixedColumns);
+    bool isEditable() const { return editable_; }
     void setEditable(bool editable);
 
     bool contains(int column, int row) const {
