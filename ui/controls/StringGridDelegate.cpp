@@ -39,22 +39,6 @@ void DrawFocusDots(QPainter& painter, const DevicePixels& pixels, const QRect& c
 }
 } // namespace
 
-CellLook CellLookFrom(const std::function<QVariant(int role)>& data, const QFont& font,
-                      const QPalette& palette) {
-    CellLook look;
-    look.text = data(Qt::DisplayRole).toString();
-    const QVariant cellFont = data(Qt::FontRole);
-    look.font = cellFont.isValid() ? cellFont.value<QFont>().resolve(font) : font;
-    const QVariant fill = data(Qt::BackgroundRole);
-    look.fill = fill.isValid() ? fill.value<QColor>() : palette.color(QPalette::Base);
-    const QVariant ink = data(Qt::ForegroundRole);
-    look.ink = ink.isValid() ? ink.value<QColor>() : palette.color(QPalette::Text);
-    look.alignment = Qt::Alignment(data(Qt::TextAlignmentRole).toInt());
-    look.indent = data(TextIndentRole).toInt();
-    look.fixed = data(FixedCellRole).toBool();
-    return look;
-}
-
 StringGridDelegate::StringGridDelegate(const KeyFilter& keyFilter, QObject* parent)
     : QStyledItemDelegate(parent)
     , keyFilter_(keyFilter) {
@@ -69,7 +53,7 @@ void StringGridDelegate::paintCell(QPainter& painter, const QRect& section, cons
         pixels.fill(painter, cell, look.fill);
         painter.save();
         painter.setClipRect(pixels.logical(cell));
-        painter.setFont(look.font);
+        if (painter.font() != look.font) painter.setFont(look.font);
         painter.setPen(look.ink);
         DrawCellText(painter, section.adjusted(0, 0, -1, -1), look.text,
                      look.alignment & Qt::AlignHorizontal_Mask, look.indent);

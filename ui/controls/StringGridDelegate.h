@@ -17,7 +17,6 @@
 #include <QPalette>
 #include <QStyledItemDelegate>
 #include <QVariant>
-#include <functional>
 
 // What one cell shows.
 struct CellLook {
@@ -33,8 +32,21 @@ struct CellLook {
 
 // A cell's look from its roles, `data(role)` giving each; `font` and `palette` stand in for the
 // roles the model leaves out.
-CellLook CellLookFrom(const std::function<QVariant(int role)>& data, const QFont& font,
-                      const QPalette& palette);
+template <typename Data>
+CellLook CellLookFrom(const Data& data, const QFont& font, const QPalette& palette) {
+    CellLook look;
+    look.text = data(Qt::DisplayRole).toString();
+    const QVariant cellFont = data(Qt::FontRole);
+    look.font = cellFont.isValid() ? cellFont.template value<QFont>().resolve(font) : font;
+    const QVariant fill = data(Qt::BackgroundRole);
+    look.fill = fill.isValid() ? fill.template value<QColor>() : palette.color(QPalette::Base);
+    const QVariant ink = data(Qt::ForegroundRole);
+    look.ink = ink.isValid() ? ink.template value<QColor>() : palette.color(QPalette::Text);
+    look.alignment = Qt::Alignment(data(Qt::TextAlignmentRole).toInt());
+    look.indent = data(TextIndentRole).toInt();
+    look.fixed = data(FixedCellRole).toBool();
+    return look;
+}
 
 class StringGridDelegate : public QStyledItemDelegate {
     Q_OBJECT
