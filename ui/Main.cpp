@@ -84,7 +84,7 @@ TMainForm::TMainForm(QWidget* parent)
     connect(ui->DelProductBtn, &QPushButton::clicked, this, &TMainForm::DelProductBtnClick);
     connect(ui->ProductInfoBtn, &QPushButton::clicked, this, &TMainForm::ProductInfoBtnClick);
     connect(ui->ClearProductsBtn, &QPushButton::clicked, this, &TMainForm::ClearProductsBtnClick);
-    connect(ui->ProductGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    connect(ui->ProductGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TMainForm::ProductGridClick);
     ui->ProductGrid->setKeyFilter([this](QChar& key) { ProductGridKeyPress(key); });
     connect(ration_, &RationModel::quantityEdited, this, &TMainForm::ProductGridSetEditText);
@@ -296,7 +296,8 @@ void TMainForm::ClearProductsBtnClick() {
     ProductGridDescForm->ShowModal();
 }
 
-// Every food's name takes its colour anew from the food of the new current row.
+// Every food's name takes its colour anew from the food of the current row, whenever the
+// current cell moves (its column too: the ration's set-up moves it within the first row).
 void TMainForm::ProductGridClick() {
     ration_->setCurrentRow(ui->ProductGrid->currentIndex().row());
 }

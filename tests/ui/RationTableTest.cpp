@@ -298,7 +298,9 @@ private slots:
         QCOMPARE(Totals(),
                  (QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}));
         AddFood(85); // set up again from the empty state
+        AddFood(86);
         QCOMPARE(RationRow(1).first(), QStringLiteral("Яйцо куриное"));
+        QCOMPARE(NameColour(2), QColor(0, 0, 255)); // peanuts with the egg current
         QCOMPARE(CellRect(Ration(), 0, 1).width(), 169);
     }
 
