@@ -1,6 +1,7 @@
 // Every text of every window stays readable on the desktop's colour scheme: light, dark and high
 // contrast. Each window is painted with the scheme's palette, and in each text-bearing control the
-// ink that stands out most from the control's commonest colour must reach 4.5:1 contrast. The
+// ink that stands out most from the control's commonest colour must reach 4.5:1 contrast; on each
+// arrow button of a spin box or scroll bar the arrow must reach 3:1 against the button's face. The
 // food-combining colours are fixed by name, red on white among them (4:1), and are left out.
 #include "ClassicColours.h"
 #include "ErrorDialog.h"
@@ -21,7 +22,10 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionSlider>
+#include <QStyleOptionSpinBox>
 #include <QTextEdit>
 #include <cmath>
 #include <map>
@@ -78,6 +82,11 @@ bool InVerdictColour(const QWidget& widget) {
            text == ClassicColour::NotAllowed;
 }
 
+QString Name(const QWidget& widget) {
+    return widget.objectName().isEmpty() ? QString::fromLatin1(widget.metaObject()->className())
+                                         : widget.objectName();
+}
+
 // Where each text-bearing control of `window` shows its text, in the window's own coordinates.
 std::vector<std::pair<QString, QRect>> TextAreas(QWidget& window) {
     std::vector<std::pair<QString, QRect>> areas;
@@ -95,22 +104,53 @@ std::vector<std::pair<QString, QRect>> TextAreas(QWidget& window) {
                    !qobject_cast<QPlainTextEdit*>(widget)) {
             continue;
         }
-        const QString name = widget->objectName().isEmpty()
-                                 ? QString::fromLatin1(widget->metaObject()->className())
-                                 : widget->objectName();
-        areas.emplace_back(name, QRect(widget->mapTo(&window, area.topLeft()), area.size()));
+        areas.emplace_back(Name(*widget),
+                           QRect(widget->mapTo(&window, area.topLeft()), area.size()));
+    }
+    return areas;
+}
+
+// Where the arrow buttons of each spin box and scroll bar are, in the window's own coordinates.
+std::vector<std::pair<QString, QRect>> ArrowAreas(QWidget& window) {
+    std::vector<std::pair<QString, QRect>> areas;
+    const auto add = [&](QWidget& control, QStyle::ComplexControl kind, QStyleOptionComplex& option,
+                         std::initializer_list<QStyle::SubControl> parts) {
+        if (!control.isVisibleTo(&window)) return;
+        option.initFrom(&control);
+        for (const QStyle::SubControl part : parts) {
+            // The arrow alone, without the button's edges.
+            const QRect area = control.style()
+                                   ->subControlRect(kind, &option, part, &control)
+                                   .adjusted(2, 2, -2, -2);
+            areas.emplace_back(Name(control) + QStringLiteral(" arrow %1").arg(int(part)),
+                               QRect(control.mapTo(&window, area.topLeft()), area.size()));
+        }
+    };
+    for (QAbstractSpinBox* spin : window.findChildren<QAbstractSpinBox*>()) {
+        QStyleOptionSpinBox option;
+        option.buttonSymbols = spin->buttonSymbols();
+        option.frame = spin->hasFrame();
+        add(*spin, QStyle::CC_SpinBox, option, {QStyle::SC_SpinBoxUp, QStyle::SC_SpinBoxDown});
+    }
+    for (QScrollBar* bar : window.findChildren<QScrollBar*>()) {
+        QStyleOptionSlider option;
+        option.orientation = bar->orientation();
+        add(*bar, QStyle::CC_ScrollBar, option,
+            {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine});
     }
     return areas;
 }
 
 void CheckReadable(QWidget& window) {
     const QImage image = window.grab().toImage();
-    for (const auto& [name, area] : TextAreas(window)) {
-        const double contrast = InkContrast(image, area.intersected(image.rect()));
-        QVERIFY2(contrast >= 4.5, qPrintable(QStringLiteral("%1 in %2: %3:1")
-                                                 .arg(name, window.objectName())
-                                                 .arg(contrast, 0, 'f', 2)));
-    }
+    for (const auto& [areas, least] :
+         {std::pair(TextAreas(window), 4.5), std::pair(ArrowAreas(window), 3.0)})
+        for (const auto& [name, area] : areas) {
+            const double contrast = InkContrast(image, area.intersected(image.rect()));
+            QVERIFY2(contrast >= least, qPrintable(QStringLiteral("%1 in %2: %3:1")
+                                                       .arg(name, window.objectName())
+                                                       .arg(contrast, 0, 'f', 2)));
+        }
 }
 
 } // namespace
@@ -119,6 +159,7 @@ class ColourSchemeTest : public WindowTest {
     Q_OBJECT
 
     QPalette desktop_;
+    const QString To = QStringLiteral(" to ");
 
 private slots:
     void initTestCase() {
@@ -126,10 +167,10 @@ private slots:
         desktop_ = QApplication::palette();
     }
     // The desktop's scheme is there before the program starts, so it is set before the windows
-    // are made; the data tag names it.
+    // are made; the data tag names it. "A to B": the desktop changes from A to B while it runs.
     void init() {
         const QString tag = QString::fromLatin1(QTest::currentDataTag());
-        QApplication::setPalette(Scheme(tag.section(QStringLiteral(", "), 1)));
+        QApplication::setPalette(Scheme(tag.section(QStringLiteral(", "), 1).section(To, 0, 0)));
         WindowTest::init();
     }
     void cleanup() {
@@ -144,14 +185,18 @@ private slots:
             for (const char* window :
                  {"main", "picker", "description", "legend", "notes", "help", "error box"})
                 QTest::addRow("%s, %s", window, scheme) << scheme << window;
+        QTest::addRow("main, light to high contrast") << "light to high contrast"
+                                                      << "main";
     }
     void everyTextIsReadable() {
         QFETCH(QString, scheme);
         QFETCH(QString, window);
-        QCOMPARE(QApplication::palette(), Scheme(scheme));
-        // The main window as it is used: needs computed, three foods, one quantity given.
+        QApplication::setPalette(Scheme(scheme.section(To, -1)));
+        QCoreApplication::processEvents(); // the change reaches the widgets
+        // The main window as it is used: needs computed, enough foods for the ration table to
+        // scroll, one quantity given.
         QTest::mouseClick(&Button("NeedButton"), Qt::LeftButton);
-        for (const int food : {0, 46, 85})
+        for (int food = 0; food < 93; food += 5)
             AddFood(food);
         TypeQuantity(2, QStringLiteral("150"));
         if (window == QLatin1String("main")) {
