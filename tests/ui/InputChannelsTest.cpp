@@ -1,5 +1,6 @@
 // What the user pastes or types, by every channel, stays plain text: the real error box shows a
-// pasted quantity character for character and always fits on the screen, input-method text meets
+// pasted quantity character for character, as a left-to-right sentence with the invisible
+// characters marked, and always fits on the screen over the main window, input-method text meets
 // the same filters as key presses, only the primary button's double-click chooses a food, and a
 // long cell text shows what its full layout shows.
 #include "CellText.h"
@@ -17,11 +18,13 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -49,6 +52,9 @@ class InputChannelsTest : public WindowTest {
         bool fitsOnScreen = false;
         bool wholeTextInView = false;
         bool okReachable = false;
+        bool centred = false;     // across the main window
+        bool leftToRight = false; // the sentence's first character leftmost, its last rightmost
+        qreal addedWidth = 0;     // by the marks: the text's first line beside the same without
     };
     static ShownBox pasteIntoQuantity(const QString& pasted) {
         SetErrorBoxHook({}); // the real box, as the user sees it
@@ -68,6 +74,18 @@ class InputChannelsTest : public WindowTest {
             const QRect screen = box->screen()->availableGeometry();
             shown.fitsOnScreen = screen.contains(box->frameGeometry());
             shown.wholeTextInView = text->verticalScrollBar()->maximum() == 0;
+            shown.centred = qAbs(box->frameGeometry().center().x() -
+                                 MainForm->frameGeometry().center().x()) <= 10;
+            const QTextLayout& layout = *text->document()->begin().layout();
+            const QTextLine first = layout.lineAt(0), last = layout.lineAt(layout.lineCount() - 1);
+            shown.leftToRight =
+                first.cursorToX(0) == 0 &&
+                last.cursorToX(last.textStart() + last.textLength()) >= last.naturalTextWidth();
+            QString bare = text->document()->begin().text().left(first.textLength());
+            bare.remove(
+                QRegularExpression(QStringLiteral("[\\x{200B}-\\x{200F}\\x{2060}\\x{FEFF}]")));
+            shown.addedWidth =
+                first.naturalTextWidth() - QFontMetricsF(text->font()).horizontalAdvance(bare);
             QPushButton* ok = box->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
             shown.okReachable = ok->isVisible() &&
                                 box->rect().contains(QRect(ok->mapTo(box, QPoint()), ok->size()));
@@ -135,6 +153,28 @@ private slots:
         QVERIFY(shown.fitsOnScreen);
         QVERIFY(shown.okReachable);
         QVERIFY(!shown.wholeTextInView);
+    }
+
+    // A text from another script or with invisible characters keeps the sentence readable.
+    void pastedTextStaysInAReadableSentence_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<int>("invisible");
+        QTest::newRow("Arabic, Hebrew and digits")
+            << QStringLiteral("مرحبا بالعالم שלום עולם 123") << 0;
+        QTest::newRow("zero-width space and joiners, byte-order mark")
+            << QStringLiteral("1\u200B2\u200D3\u2060\uFEFF4") << 4;
+    }
+    void pastedTextStaysInAReadableSentence() {
+        QFETCH(QString, pasted);
+        QFETCH(int, invisible);
+        const ShownBox shown = pasteIntoQuantity(pasted);
+        QCOMPARE(shown.text, QStringLiteral("''") + pasted +
+                                 QStringLiteral("'' is not a valid integer value."));
+        QVERIFY(shown.leftToRight);
+        QVERIFY(shown.centred);
+        // Each invisible character takes room of its own, a third of a letter at least.
+        QVERIFY2(invisible ? shown.addedWidth >= invisible * 3 : qAbs(shown.addedWidth) < 1,
+                 qPrintable(QString::number(shown.addedWidth)));
     }
 
     // --- input method
