@@ -52,6 +52,7 @@ class InputChannelsTest : public WindowTest {
         bool fitsOnScreen = false;
         bool wholeTextInView = false;
         bool okReachable = false;
+        int textWidth = 0;
         bool centred = false;     // across the main window
         bool leftToRight = false; // the sentence's first character leftmost, its last rightmost
         qreal addedWidth = 0;     // by the marks: the text's first line beside the same without
@@ -74,6 +75,7 @@ class InputChannelsTest : public WindowTest {
             const QRect screen = box->screen()->availableGeometry();
             shown.fitsOnScreen = screen.contains(box->frameGeometry());
             shown.wholeTextInView = text->verticalScrollBar()->maximum() == 0;
+            shown.textWidth = text->width();
             shown.centred = qAbs(box->frameGeometry().center().x() -
                                  MainForm->frameGeometry().center().x()) <= 10;
             const QTextLayout& layout = *text->document()->begin().layout();
@@ -153,6 +155,8 @@ private slots:
         QVERIFY(shown.fitsOnScreen);
         QVERIFY(shown.okReachable);
         QVERIFY(!shown.wholeTextInView);
+        QVERIFY(shown.textWidth < 480); // only as wide as its lines
+        QVERIFY(shown.centred);
     }
 
     // A text from another script or with invisible characters keeps the sentence readable.

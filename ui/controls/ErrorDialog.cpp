@@ -134,14 +134,14 @@ void ErrorDialog::fitToScreen() {
     const int natural = static_cast<int>(std::ceil(probe.idealWidth())) + 1;
     int width = std::min({natural, kComfortableWidth, maxWidth});
     int height = heightAt(width);
-    if (height > maxHeight) { // wider rather than taller than the screen
-        width = maxWidth;
+    if (height > maxHeight) { // wider rather than taller than the screen, as far as lines go
+        width = std::min(natural, maxWidth);
         height = heightAt(width);
     }
     int scrollBar = 0;
     if (height > maxHeight) { // not even the whole screen holds it: it scrolls
         scrollBar = message_->verticalScrollBar()->sizeHint().width();
-        width = std::max(kIconSize, maxWidth - scrollBar);
+        width = std::max(kIconSize, std::min(width, maxWidth - scrollBar));
         height = maxHeight;
     }
     message_->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAlwaysOn
