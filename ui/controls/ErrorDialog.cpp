@@ -3,6 +3,7 @@
 #include "IgnorableMarks.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -20,6 +21,25 @@
 namespace {
 constexpr int kIconSize = 32;
 constexpr int kMargin = 12;
+
+// Screen readers meet the box as an alert, and read its message with it.
+class ErrorDialogAccessible : public QAccessibleWidget {
+public:
+    explicit ErrorDialogAccessible(QWidget* dialog)
+        : QAccessibleWidget(dialog, QAccessible::AlertMessage) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Description)
+            if (const auto* message = widget()->findChild<QTextEdit*>())
+                return message->toPlainText();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* ErrorDialogFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("ErrorDialog") && object && object->isWidgetType())
+        return new ErrorDialogAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
 
 QColor MarkColour(const QPalette& colours) {
     const QColor text = colours.color(QPalette::Text), paper = colours.color(QPalette::Base);
@@ -43,6 +63,8 @@ QIcon ErrorIcon() {
 ErrorDialog::ErrorDialog(QWidget* parent, const QString& message)
     : QDialog(parent)
     , message_(new QTextEdit(this)) {
+    static const bool factoryInstalled = (QAccessible::installFactory(ErrorDialogFactory), true);
+    Q_UNUSED(factoryInstalled);
     setWindowTitle(QCoreApplication::applicationName());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
