@@ -143,10 +143,12 @@ std::vector<std::pair<QString, QRect>> ArrowAreas(QWidget& window) {
 
 void CheckReadable(QWidget& window) {
     const QImage image = window.grab().toImage();
+    const qreal scale = image.devicePixelRatio(); // the areas are in pixels, the image in dots
     for (const auto& [areas, least] :
          {std::pair(TextAreas(window), 4.5), std::pair(ArrowAreas(window), 3.0)})
         for (const auto& [name, area] : areas) {
-            const double contrast = InkContrast(image, area.intersected(image.rect()));
+            const QRect dots(area.topLeft() * scale, area.size() * scale);
+            const double contrast = InkContrast(image, dots.intersected(image.rect()));
             QVERIFY2(contrast >= least, qPrintable(QStringLiteral("%1 in %2: %3:1")
                                                        .arg(name, window.objectName())
                                                        .arg(contrast, 0, 'f', 2)));
