@@ -3,7 +3,7 @@
 #include "ui_Main.h"
 
 #include "BodyMetrics.h"
-#include "CellText.h"
+#include "CellRoles.h"
 #include "ClassicColours.h"
 #include "DailyNeeds.h"
 #include "DialogFrame.h"
@@ -18,17 +18,19 @@
 #include "Products.h"
 #include "ProductsList.h"
 #include "ProjectSite.h"
-#include "Ration.h"
+#include "RationModel.h"
 #include "RegionalSettings.h"
+#include "StringGrid.h"
 #include "Tables.h"
 #include "UrlOpener.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QIcon>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QStandardItemModel>
 #include <algorithm>
 
 TMainForm* MainForm = nullptr;
@@ -72,37 +74,20 @@ TMainForm::TMainForm(QWidget* parent)
     ui->SexLabel->setBuddy(ui->SexBox);
     ui->IdealEdit->setAccessibleName(ui->IdealBox->title());
 
-    StringGrid& macro = *ui->MacroGrid;
-    // Both tables are white, enabled or not, and so is a quantity's editor.
-    FixWhiteBase(*ui->MacroGrid);
-    FixWhiteBase(*ui->ProductGrid);
-    macro.setFixedColor(ClassicColour::Light3D);
-    for (int column = 0; const int width : {121, 58, 56, 58, 52})
-        macro.setColumnWidth(column++, width);
-    ui->ProductGrid->setColumnWidth(0, 169);
-
+    SetUpTables();
     connect(ui->HeightEdit, &IntegerSpinBox::changed, this, &TMainForm::HeightEditChange);
     connect(ui->WeightEdit, &IntegerSpinBox::changed, this, &TMainForm::WeightEditChange);
     connect(ui->OldEdit, &IntegerSpinBox::changed, this, &TMainForm::OldEditChange);
     connect(ui->NeedButton, &QPushButton::clicked, this, &TMainForm::NeedButtonClick);
     connect(ui->NeedDescButton, &QPushButton::clicked, this, &TMainForm::NeedDescButtonClick);
-    macro.setCellPainter([this](QPainter& painter, int column, int row, const QRect& rect,
-                                StringGrid::CellState state) {
-        MacroGridDrawCell(painter, column, row, rect, state);
-    });
-    macro.setEditorTextPlacement(Qt::AlignHCenter, 0);
     connect(ui->AddProductBtn, &QPushButton::clicked, this, &TMainForm::AddProductBtnClick);
     connect(ui->DelProductBtn, &QPushButton::clicked, this, &TMainForm::DelProductBtnClick);
     connect(ui->ProductInfoBtn, &QPushButton::clicked, this, &TMainForm::ProductInfoBtnClick);
     connect(ui->ClearProductsBtn, &QPushButton::clicked, this, &TMainForm::ClearProductsBtnClick);
-    connect(ui->ProductGrid, &StringGrid::cellClicked, this, &TMainForm::ProductGridClick);
-    ui->ProductGrid->setCellPainter([this](QPainter& painter, int column, int row,
-                                           const QRect& rect, StringGrid::CellState state) {
-        ProductGridDrawCell(painter, column, row, rect, state);
-    });
+    connect(ui->ProductGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &TMainForm::ProductGridClick);
     ui->ProductGrid->setKeyFilter([this](QChar& key) { ProductGridKeyPress(key); });
-    ui->ProductGrid->setEditorTextPlacement(Qt::AlignLeft, 4); // where the quantity is drawn
-    connect(ui->ProductGrid, &StringGrid::setEditText, this, &TMainForm::ProductGridSetEditText);
+    connect(ration_, &RationModel::quantityEdited, this, &TMainForm::ProductGridSetEditText);
     connect(ui->HelpLink, &LinkLabel::clicked, this, &TMainForm::HelpLinkClick);
     connect(ui->MainLink, &LinkLabel::clicked, this, &TMainForm::MainLinkClick);
     connect(ui->IdealLink, &LinkLabel::clicked, this, &TMainForm::IdealLinkClick);
@@ -112,20 +97,51 @@ TMainForm::TMainForm(QWidget* parent)
 
 TMainForm::~TMainForm() = default;
 
+const std::vector<std::int32_t>& TMainForm::productsItems() const {
+    return ration_->productsItems();
+}
+
 void TMainForm::FormCreate() {
     CalcIMT();
     CalcIdeal();
 
-    StringGrid& macro = *ui->MacroGrid;
-    macro.setCell(NutrientColumn, CarbohydratesRow, QStringLiteral("Углеводы, гр."));
-    macro.setCell(NutrientColumn, ProteinsRow, QStringLiteral("Белки, гр."));
-    macro.setCell(NutrientColumn, FatsRow, QStringLiteral("Жиры, гр."));
-    macro.setCell(NutrientColumn, WaterRow, QStringLiteral("Вода, л."));
-    macro.setCell(MinimumColumn, NeedsHeaderRow, QStringLiteral("Мин."));
-    macro.setCell(NormalColumn, NeedsHeaderRow, QStringLiteral("Норм."));
-    macro.setCell(MaximumColumn, NeedsHeaderRow, QStringLiteral("Макс."));
+    const auto write = [this](int row, const QString& text) {
+        needs_->item(row, NutrientColumn)->setText(text);
+    };
+    write(CarbohydratesRow, QStringLiteral("Углеводы, гр."));
+    write(ProteinsRow, QStringLiteral("Белки, гр."));
+    write(FatsRow, QStringLiteral("Жиры, гр."));
+    write(WaterRow, QStringLiteral("Вода, л."));
+    needs_->horizontalHeaderItem(MinimumColumn)->setText(QStringLiteral("Мин."));
+    needs_->horizontalHeaderItem(NormalColumn)->setText(QStringLiteral("Норм."));
+    needs_->horizontalHeaderItem(MaximumColumn)->setText(QStringLiteral("Макс."));
+    ui->MacroGrid->setCurrentIndex(needs_->index(CarbohydratesRow, MinimumColumn));
 
     EmptyRationTable();
+}
+
+// The two tables over their models. Sections include the grid line after each cell.
+void TMainForm::SetUpTables() {
+    // Both tables are white, enabled or not, and so is a quantity's editor.
+    FixWhiteBase(*ui->MacroGrid);
+    FixWhiteBase(*ui->ProductGrid);
+    needs_ = new QStandardItemModel(NeedsRows, NeedsColumns, this);
+    for (int column = 0; column < NeedsColumns; ++column) {
+        auto* header = new QStandardItem;
+        MacroGridDrawCell(*header, column, true);
+        needs_->setHorizontalHeaderItem(column, header);
+        for (int row = 0; row < NeedsRows; ++row) {
+            auto* cell = new QStandardItem;
+            MacroGridDrawCell(*cell, column, column <= TotalColumn);
+            needs_->setItem(row, column, cell);
+        }
+    }
+    ui->MacroGrid->setModel(needs_);
+    for (int column = 0; const int width : {121, 58, 56, 58, 52})
+        ui->MacroGrid->setColumnWidth(column++, width + StringGrid::GridLine);
+    ration_ = new RationModel(this);
+    ui->ProductGrid->setModel(ration_);
+    ui->ProductGrid->setColumnWidth(NameColumn, 169 + StringGrid::GridLine);
 }
 
 void TMainForm::CalcIMT() {
@@ -193,137 +209,86 @@ void TMainForm::NeedButtonClick() {
     const DailyNeeds needs =
         CalcNeeds(ui->IdealEdit->value(), SexIndex(*ui->SexBox), DecimalSeparatorUtf8());
     // The model's rows and columns are the table's, without its headers and totals.
-    for (int nutrient = 0; nutrient < 4; ++nutrient)
+    for (int nutrient = 0; nutrient < NeedsRows; ++nutrient)
         for (int kind = 0; kind < 3; ++kind)
-            ui->MacroGrid->setCell(MinimumColumn + kind, CarbohydratesRow + nutrient,
-                                   ModelText(needs[std::size_t(nutrient)][std::size_t(kind)]));
+            needs_->item(nutrient, MinimumColumn + kind)
+                ->setText(ModelText(needs[std::size_t(nutrient)][std::size_t(kind)]));
 }
 
 void TMainForm::NeedDescButtonClick() {
     NeedDescForm->ShowModal();
 }
 
-void TMainForm::MacroGridDrawCell(QPainter& painter, int column, int row, const QRect& rect,
-                                  StringGrid::CellState state) {
-    // The selected cell is not highlighted: the fill only tells fixed cells from the others.
-    painter.fillRect(rect, (state & StringGrid::Fixed) ? ui->MacroGrid->fixedColor()
-                                                       : ClassicColour::White);
-    painter.setPen(ClassicColour::Black);
-    const QString text = ui->MacroGrid->cell(column, row);
-    if (column == NutrientColumn)
-        DrawCellText(painter, rect, text, Qt::AlignLeft, 6);
-    else
-        DrawCellText(painter, rect, text, Qt::AlignHCenter);
+// The selected cell is not highlighted: the fill only tells fixed cells from the others.
+void TMainForm::MacroGridDrawCell(QStandardItem& cell, int column, bool fixed) {
+    cell.setData(fixed, FixedCellRole);
+    cell.setData(fixed ? ClassicColour::Light3D : ClassicColour::White, Qt::BackgroundRole);
+    cell.setData(ClassicColour::Black, Qt::ForegroundRole);
+    const bool named = column == NutrientColumn;
+    cell.setData(int((named ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter),
+                 Qt::TextAlignmentRole);
+    cell.setData(named ? 6 : 0, TextIndentRole);
+    cell.setFlags(fixed ? Qt::NoItemFlags
+                        : Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
 }
 
 // ---- Ration table ----
 
-namespace {
-QColor VerdictColour(CompatibilityVerdict verdict) {
-    switch (verdict) {
-    case CompatibilityVerdict::Good:
-        return ClassicColour::Good;
-    case CompatibilityVerdict::Acceptable:
-        return ClassicColour::Acceptable;
-    case CompatibilityVerdict::NotAllowed:
-        break;
-    }
-    return ClassicColour::NotAllowed;
-}
-} // namespace
-
-const TProduct* TMainForm::RowFood(int row) const {
-    const int item = row - 1;
-    if (item < 0 || item >= int(ProductsItems.size())) return nullptr;
-    return &Catalogue()[std::size_t(ProductsItems[std::size_t(item)])];
-}
-
 void TMainForm::CalcBalans() {
-    std::vector<RationRow> rows;
-    rows.reserve(ProductsItems.size());
-    for (std::size_t item = 0; item < ProductsItems.size(); ++item)
-        rows.push_back({ProductsItems[item],
-                        ui->ProductGrid->cell(QuantityColumn, int(item) + 1).toStdString()});
-    const RationTotals totals = CalcRationTotals(rows); // a bad quantity throws: nothing written
+    // A bad quantity throws: nothing is written.
+    const RationTotals totals = CalcRationTotals(ration_->rationRows());
     const std::string separator = DecimalSeparatorUtf8();
-    StringGrid& macro = *ui->MacroGrid;
-    macro.setCell(TotalColumn, CarbohydratesRow,
-                  ModelText(GeneralFloatFormat(totals.ugl, 4, separator)));
-    macro.setCell(TotalColumn, ProteinsRow,
-                  ModelText(GeneralFloatFormat(totals.bel, 4, separator)));
-    macro.setCell(TotalColumn, FatsRow, ModelText(GeneralFloatFormat(totals.zir, 4, separator)));
+    const double values[] = {totals.ugl, totals.bel, totals.zir};
+    for (int nutrient = CarbohydratesRow; nutrient <= FatsRow; ++nutrient)
+        needs_->item(nutrient, TotalColumn)
+            ->setText(ModelText(GeneralFloatFormat(values[nutrient], 4, separator)));
 }
 
 void TMainForm::SetUpRationTable() {
     StringGrid& grid = *ui->ProductGrid;
-    grid.setRowCount(2);
-    grid.setFixedRowCount(1);
-    grid.setColumnCount(RationColumns);
-    grid.setFixedColumnCount(4); // puts the current cell on the quantity of row 1
+    grid.horizontalHeader()->show();
     grid.setEnabled(true);
-    const QString headers[RationColumns] = {QStringLiteral("Продукт"), QStringLiteral("Угл."),
-                                            QStringLiteral("Бел."), QStringLiteral("Жир."),
-                                            QStringLiteral("Кол.")};
-    for (int column = 0; column < RationColumns; ++column)
-        grid.setCell(column, 0, headers[column]);
+    grid.setCurrentIndex(ration_->index(0, QuantityColumn));
 }
 
 void TMainForm::EmptyRationTable() {
-    StringGrid& grid = *ui->ProductGrid;
-    grid.setRowCount(0); // the grid keeps one row and one column, and no fixed ones
-    grid.setColumnCount(0);
-    grid.setEnabled(false);
+    ration_->clear(); // one empty cell is left, and no header row
+    ui->ProductGrid->horizontalHeader()->hide();
+    ui->ProductGrid->setEnabled(false);
 }
 
 void TMainForm::AddProductBtnClick() {
     ProductsForm->ShowModal();
     const int index = ProductsForm->MResult;
-    if (index < 0 || index >= int(Catalogue().size())) return;
-    if (std::find(ProductsItems.begin(), ProductsItems.end(), index) != ProductsItems.end()) return;
-    StringGrid& grid = *ui->ProductGrid;
-    if (grid.rowCount() < 2)
-        SetUpRationTable();
-    else
-        grid.setRowCount(grid.rowCount() + 1);
-    const int row = grid.rowCount() - 1;
-    const TProduct& food = Catalogue()[std::size_t(index)];
-    const std::string separator = DecimalSeparatorUtf8();
-    grid.setCell(NameColumn, row, ModelText(food.Name));
-    grid.setCell(UglColumn, row, ModelText(GeneralFloatFormat(food.Ugl, 5, separator)));
-    grid.setCell(BelColumn, row, ModelText(GeneralFloatFormat(food.Bel, 5, separator)));
-    grid.setCell(ZirColumn, row, ModelText(GeneralFloatFormat(food.Zir, 5, separator)));
-    grid.setCell(QuantityColumn, row, QStringLiteral("0"));
-    ProductsItems.push_back(index);
+    if (index < 0 || index >= int(Catalogue().size()) || ration_->contains(index)) return;
+    const bool first = productsItems().empty();
+    ration_->append(index);
+    if (first) SetUpRationTable();
 }
 
 void TMainForm::DelProductBtnClick() {
     StringGrid& grid = *ui->ProductGrid;
-    if (grid.rowCount() < 3) {
-        for (int row = 0; row < 2; ++row)
-            for (int column = 0; column < grid.columnCount(); ++column)
-                grid.setCell(column, row, QString());
+    const int current = grid.currentIndex().row();
+    if (productsItems().size() < 2) {
         EmptyRationTable();
-        ProductsItems.clear();
-    } else {
-        // The rows below the current one move up with their texts; the current row keeps its
-        // number and so shows the food that followed the deleted one.
-        const int current = grid.currentRow();
-        for (int row = current; row < grid.rowCount() - 1; ++row)
-            for (int column = 0; column < RationColumns; ++column)
-                grid.setCell(column, row, grid.cell(column, row + 1));
-        grid.setRowCount(grid.rowCount() - 1);
-        if (current >= 1 && current - 1 < int(ProductsItems.size()))
-            ProductsItems.erase(ProductsItems.begin() + (current - 1));
+    } else if (current >= 0) {
+        // The rows below the current one move up; the current row keeps its number and so shows
+        // the food that followed the deleted one. The view stays where the user scrolled it.
+        grid.setAutoScroll(false);
+        ration_->removeFood(current);
+        const int last = int(productsItems().size()) - 1;
+        grid.setCurrentIndex(ration_->index(std::min(current, last), QuantityColumn));
+        grid.setAutoScroll(true);
     }
     Guarded(this, [this] { CalcBalans(); });
 }
 
 void TMainForm::ProductInfoBtnClick() {
-    if (ui->ProductGrid->rowCount() < 2) return;
-    const TProduct* food = RowFood(ui->ProductGrid->currentRow());
-    if (!food) return;
-    ProductDescriptionForm->setWindowTitle(PlainWindowTitle(ModelText(food->Name)));
-    ProductDescriptionForm->Text().setPlainText(ModelText(food->Description));
+    const int row = ui->ProductGrid->currentIndex().row();
+    if (row < 0 || row >= int(productsItems().size())) return;
+    const TProduct& food = Catalogue()[std::size_t(productsItems()[std::size_t(row)])];
+    ProductDescriptionForm->setWindowTitle(PlainWindowTitle(ModelText(food.Name)));
+    ProductDescriptionForm->Text().setPlainText(ModelText(food.Description));
     ProductDescriptionForm->ShowModal();
 }
 
@@ -331,37 +296,9 @@ void TMainForm::ClearProductsBtnClick() {
     ProductGridDescForm->ShowModal();
 }
 
+// Every food's name takes its colour anew from the food of the new current row.
 void TMainForm::ProductGridClick() {
-    ui->ProductGrid->repaintAll();
-}
-
-void TMainForm::ProductGridDrawCell(QPainter& painter, int column, int row, const QRect& rect,
-                                    StringGrid::CellState state) {
-    const StringGrid& grid = *ui->ProductGrid;
-    const bool populated = grid.rowCount() >= 2;
-    painter.fillRect(rect, populated && (state & StringGrid::Fixed) ? ClassicColour::Cream
-                                                                    : ClassicColour::White);
-    painter.setPen(ClassicColour::Black);
-    const QString text = grid.cell(column, row);
-    if (row == 0) {
-        QFont bold = grid.font();
-        bold.setBold(true);
-        painter.setFont(bold);
-        DrawCellText(painter, rect, text, Qt::AlignHCenter);
-        return;
-    }
-    if (column >= UglColumn && column <= ZirColumn) {
-        DrawCellText(painter, rect, text, Qt::AlignHCenter);
-        return;
-    }
-    // A food name takes the colour of its combination with the food of the current row.
-    if (column == NameColumn && row != grid.currentRow()) {
-        const TProduct* current = RowFood(grid.currentRow());
-        const TProduct* drawn = RowFood(row);
-        if (current && drawn)
-            painter.setPen(VerdictColour(CalcCompatibility(current->Category, drawn->Category)));
-    }
-    DrawCellText(painter, rect, text, Qt::AlignLeft, 4);
+    ration_->setCurrentRow(ui->ProductGrid->currentIndex().row());
 }
 
 void TMainForm::ProductGridKeyPress(QChar& key) {
@@ -369,7 +306,7 @@ void TMainForm::ProductGridKeyPress(QChar& key) {
     if (!digit && key != QChar(8) && key != QChar(13)) key = QChar();
 }
 
-void TMainForm::ProductGridSetEditText(int, int, const QString&) {
+void TMainForm::ProductGridSetEditText() {
     Guarded(this, [this] { CalcBalans(); });
 }
 

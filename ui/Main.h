@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "StringGrid.h"
-
-struct TProduct;
+class QStandardItem;
+class QStandardItemModel;
+class RationModel;
 
 namespace Ui {
 class TMainForm;
@@ -24,8 +24,8 @@ public:
     void CalcIdeal();
     void CalcBalans();
 
-    // The catalogue index of every ration row, in table order (table row i + 1).
-    const std::vector<std::int32_t>& productsItems() const { return ProductsItems; }
+    // The catalogue index of every ration row, in table order.
+    const std::vector<std::int32_t>& productsItems() const;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -38,28 +38,25 @@ private:
     void OldEditChange();
     void NeedButtonClick();
     void NeedDescButtonClick();
-    void MacroGridDrawCell(QPainter& painter, int column, int row, const QRect& rect,
-                           StringGrid::CellState state);
+    void MacroGridDrawCell(QStandardItem& cell, int column, bool fixed);
     void AddProductBtnClick();
     void DelProductBtnClick();
     void ProductInfoBtnClick();
     void ClearProductsBtnClick();
     void ProductGridClick();
-    void ProductGridDrawCell(QPainter& painter, int column, int row, const QRect& rect,
-                             StringGrid::CellState state);
     void ProductGridKeyPress(QChar& key);
-    void ProductGridSetEditText(int column, int row, const QString& text);
+    void ProductGridSetEditText();
     void HelpLinkClick();
     void MainLinkClick();
     void IdealLinkClick();
 
+    void SetUpTables();
     void SetUpRationTable();
     void EmptyRationTable();
-    // The catalogue food of a ration table row, or nullptr for the header or a missing row.
-    const TProduct* RowFood(int row) const;
 
     std::unique_ptr<Ui::TMainForm> ui;
-    std::vector<std::int32_t> ProductsItems;
+    QStandardItemModel* needs_;
+    RationModel* ration_; // holds ProductsItems
     bool centred_ = false;
 };
 

@@ -52,7 +52,7 @@ private slots:
         QCOMPARE(QString::fromLatin1(shown->metaObject()->className()), dialog);
         QVERIFY(modal);
         QVERIFY(!shown->isVisible());
-        QCOMPARE(Ration().rowCount(), 1); // the picker closed without a choice adds nothing
+        QCOMPARE(RowCount(Ration()), 1); // the picker closed without a choice adds nothing
     }
 
     void pickerReturnsTheFoodDoubleClicked() {

@@ -7,6 +7,7 @@
 #include "ErrorBox.h"
 #include "IntegerSpinBox.h"
 #include "ProductsList.h"
+#include "StringGrid.h"
 #include "WindowDriver.h"
 #include "WindowTest.h"
 
@@ -36,7 +37,7 @@ class InputChannelsTest : public WindowTest {
     // The editor of row 1's quantity, open and focused.
     static QLineEdit& quantityEditor() {
         QTest::keyClick(&Ration(), Qt::Key_F2);
-        return *Ration().editor();
+        return *Editor(Ration());
     }
 
     static void commit(QWidget* target, const QString& text) {
@@ -136,9 +137,9 @@ private slots:
         const ShownBox shown = pasteIntoQuantity(pasted);
         QCOMPARE(shown.text, QStringLiteral("''") + pasted +
                                  QStringLiteral("'' is not a valid integer value."));
-        QVERIFY(!shown.rich);                  // no picture loaded, no link, no bold
-        QCOMPARE(Ration().cell(4, 1), pasted); // the text stays in the cell
-        QVERIFY(shown.leftToRight);            // the English sentence around it
+        QVERIFY(!shown.rich);                   // no picture loaded, no link, no bold
+        QCOMPARE(Cell(Ration(), 4, 1), pasted); // the text stays in the cell
+        QVERIFY(shown.leftToRight);             // the English sentence around it
         QVERIFY(shown.marked);
     }
 
@@ -181,27 +182,6 @@ private slots:
         height->findChild<QLineEdit*>()->end(false);
         commit(QApplication::focusWidget(), committed);
         QCOMPARE(height->text(), text);
-    }
-
-    void inputMethodTextMeetsTheRationFilter_data() {
-        QTest::addColumn<bool>("editorOpen");
-        QTest::addColumn<QString>("committed");
-        QTest::addColumn<QString>("cell");
-        QTest::newRow("into the editor") << true << QStringLiteral("1é-2") << QStringLiteral("12");
-        QTest::newRow("into the table, a digit among others")
-            << false << QStringLiteral("x7") << QStringLiteral("7");
-        QTest::newRow("into the table, nothing that passes")
-            << false << QStringLiteral("é") << QStringLiteral("0");
-    }
-    void inputMethodTextMeetsTheRationFilter() {
-        QFETCH(bool, editorOpen);
-        QFETCH(QString, committed);
-        QFETCH(QString, cell);
-        Ration().setFocus();
-        commit(editorOpen ? static_cast<QWidget*>(&quantityEditor()) : &Ration(), committed);
-        QCOMPARE(Ration().cell(4, 1), cell);
-        QCOMPARE(Ration().isEditorOpen(), editorOpen || cell != QStringLiteral("0"));
-        QCOMPARE(errorBoxes, QStringList());
     }
 
     // --- mouse buttons

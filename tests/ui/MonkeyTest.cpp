@@ -271,8 +271,8 @@ private:
     void clickRationTable() {
         StringGrid& table = Driver::Ration();
         QPoint point;
-        const int row = 1 + below(std::max(1, table.rowCount() - 1));
-        const QRect cell = table.cellRect(chance(70) ? 4 : below(5), row);
+        const int row = 1 + below(std::max(1, Driver::RowCount(table) - 1));
+        const QRect cell = Driver::CellRect(table, chance(70) ? 4 : below(5), row);
         if (!cell.isEmpty() && chance(70))
             point = cell.center();
         else
@@ -379,28 +379,29 @@ private:
             if (!seen.insert(index).second)
                 return QStringLiteral("catalogue index %1 twice in the ration").arg(index);
             const QString name = QString::fromStdString(Catalogue()[std::size_t(index)].Name);
-            if (table.cell(0, int(i) + 1) != name)
+            if (Driver::Cell(table, 0, int(i) + 1) != name)
                 return QStringLiteral("row %1 shows \"%2\", the ration has \"%3\"")
                     .arg(i + 1)
-                    .arg(table.cell(0, int(i) + 1), name);
+                    .arg(Driver::Cell(table, 0, int(i) + 1), name);
         }
+        using namespace Driver;
         const auto shape =
             QStringLiteral("%1x%2 fixed %3x%4 %5 current %6,%7")
-                .arg(table.columnCount())
-                .arg(table.rowCount())
-                .arg(table.fixedColumnCount())
-                .arg(table.fixedRowCount())
+                .arg(ColumnCount(table))
+                .arg(RowCount(table))
+                .arg(FixedColumnCount(table))
+                .arg(FixedRowCount(table))
                 .arg(table.isEnabled() ? QStringLiteral("enabled") : QStringLiteral("disabled"))
-                .arg(table.currentColumn())
-                .arg(table.currentRow());
+                .arg(CurrentColumn(table))
+                .arg(CurrentRow(table));
         if (items.empty()) {
-            if (table.rowCount() != 1 || table.columnCount() != 1 || table.fixedRowCount() != 0 ||
-                table.fixedColumnCount() != 0 || table.isEnabled())
+            if (RowCount(table) != 1 || ColumnCount(table) != 1 || FixedRowCount(table) != 0 ||
+                FixedColumnCount(table) != 0 || table.isEnabled())
                 return QStringLiteral("empty ration, table ") + shape;
-        } else if (table.columnCount() != 5 || table.fixedRowCount() != 1 ||
-                   table.fixedColumnCount() != 4 || !table.isEnabled() ||
-                   table.rowCount() != int(items.size()) + 1 || table.currentColumn() != 4 ||
-                   table.currentRow() < 1 || table.currentRow() > int(items.size())) {
+        } else if (ColumnCount(table) != 5 || FixedRowCount(table) != 1 ||
+                   FixedColumnCount(table) != 4 || !table.isEnabled() ||
+                   RowCount(table) != int(items.size()) + 1 || CurrentColumn(table) != 4 ||
+                   CurrentRow(table) < 1 || CurrentRow(table) > int(items.size())) {
             return QStringLiteral("%1 foods, table ").arg(items.size()) + shape;
         }
         return {};
@@ -410,12 +411,13 @@ private:
     // edit and every deletion recomputes them, and an added row has the quantity 0.
     QString checkTotals() {
         const StringGrid& needs = Driver::Needs();
-        const QStringList shown{needs.cell(1, 1), needs.cell(1, 2), needs.cell(1, 3)};
+        const QStringList shown{Driver::Cell(needs, 1, 1), Driver::Cell(needs, 1, 2),
+                                Driver::Cell(needs, 1, 3)};
         if (shown.join(QString()).isEmpty()) return {};
         std::vector<RationRow> rows;
         const std::vector<std::int32_t>& items = MainForm->productsItems();
         for (std::size_t i = 0; i < items.size(); ++i)
-            rows.push_back({items[i], Driver::Ration().cell(4, int(i) + 1).toStdString()});
+            rows.push_back({items[i], Driver::Cell(Driver::Ration(), 4, int(i) + 1).toStdString()});
         RationTotals totals{};
         try {
             totals = CalcRationTotals(rows);

@@ -22,7 +22,7 @@ class NeedsTableTest : public WindowTest {
         QStringList texts;
         for (int row = 1; row <= 4; ++row)
             for (int column = 2; column <= 4; ++column)
-                texts << Needs().cell(column, row);
+                texts << Cell(Needs(), column, row);
         return texts;
     }
     static QStringList split(const char* texts) {
@@ -36,47 +36,26 @@ private slots:
         QCOMPARE(Needs().parentWidget()->objectName(), QStringLiteral("NeedBox"));
         QCOMPARE(Button("NeedButton").text(),
                  QStringLiteral("Рассчитать потребность по \"идеальному весу\""));
-        QCOMPARE(Needs().rowCount(), 5);
-        QCOMPARE(Needs().columnCount(), 5);
-        QCOMPARE(Needs().fixedRowCount(), 1);
-        QCOMPARE(Needs().fixedColumnCount(), 2);
+        QCOMPARE(RowCount(Needs()), 5);
+        QCOMPARE(ColumnCount(Needs()), 5);
+        QCOMPARE(FixedRowCount(Needs()), 1);
+        QCOMPARE(FixedColumnCount(Needs()), 2);
         const int widths[] = {121, 58, 56, 58, 52};
         for (int column = 0; column < 5; ++column)
-            QCOMPARE(Needs().columnWidth(column), widths[column]);
+            QCOMPARE(CellRect(Needs(), column, 1).width(), widths[column]);
         for (int row = 0; row < 5; ++row)
-            QCOMPARE(Needs().rowHeight(row), 24);
+            QCOMPARE(CellRect(Needs(), 0, row).height(), 24);
         QCoreApplication::processEvents();
         QVERIFY(!Needs().verticalScrollBar()->isVisible());
         QVERIFY(!Needs().horizontalScrollBar()->isVisible());
         QStringList texts;
         for (int row = 0; row < 5; ++row)
             for (int column = 0; column < 5; ++column)
-                texts << Needs().cell(column, row);
-        QCOMPARE(texts, (QStringList{QString(),
-                                     QString(),
-                                     QStringLiteral("Мин."),
-                                     QStringLiteral("Норм."),
-                                     QStringLiteral("Макс."),
-                                     QStringLiteral("Углеводы, гр."),
-                                     QString(),
-                                     QString(),
-                                     QString(),
-                                     QString(),
-                                     QStringLiteral("Белки, гр."),
-                                     QString(),
-                                     QString(),
-                                     QString(),
-                                     QString(),
-                                     QStringLiteral("Жиры, гр."),
-                                     QString(),
-                                     QString(),
-                                     QString(),
-                                     QString(),
-                                     QStringLiteral("Вода, л."),
-                                     QString(),
-                                     QString(),
-                                     QString(),
-                                     QString()}));
+                texts << Cell(Needs(), column, row);
+        // Row by row, the cells separated by "|".
+        QCOMPARE(texts, QStringLiteral("||Мин.|Норм.|Макс.|Углеводы, гр.|||||Белки, гр.|||||"
+                                       "Жиры, гр.|||||Вода, л.||||")
+                            .split(QLatin1Char('|')));
     }
 
     void buttonFillsTheTwelveNeeds_data() {
@@ -103,15 +82,15 @@ private slots:
         Control<QComboBox>("SexBox").setCurrentIndex(sex);
         QTest::mouseClick(&Button("NeedButton"), Qt::LeftButton);
         QCOMPARE(needs(), expected);
-        QCOMPARE(Needs().cell(1, 1), QString()); // the totals column is not touched
-        QCOMPARE(Needs().cell(1, 4), QString());
+        QCOMPARE(Cell(Needs(), 1, 1), QString()); // the totals column is not touched
+        QCOMPARE(Cell(Needs(), 1, 4), QString());
     }
 
     void typedSexThatIsNoItemCountsAsMale() {
         Control<QComboBox>("SexBox").setCurrentIndex(0);
         Control<QComboBox>("SexBox").setEditText(QStringLiteral("ж"));
         QTest::mouseClick(&Button("NeedButton"), Qt::LeftButton);
-        QCOMPARE(Needs().cell(3, 3), QStringLiteral("70")); // male fats normal at 60 kg
+        QCOMPARE(Cell(Needs(), 3, 3), QStringLiteral("70")); // male fats normal at 60 kg
     }
 
     void nothingChangesUntilTheButtonIsPressedAgain() {
@@ -120,22 +99,22 @@ private slots:
         Field("IdealEdit").setText(QStringLiteral("80"));
         Control<QComboBox>("SexBox").setCurrentIndex(1);
         QCOMPARE(needs(), first);
-        Needs().setCell(3, 1, QStringLiteral("typed by hand"));
+        SetCell(Needs(), 3, 1, QStringLiteral("typed by hand"));
         QTest::mouseClick(&Button("NeedButton"), Qt::LeftButton);
-        QCOMPARE(Needs().cell(3, 1), QStringLiteral("368"));
-        QCOMPARE(Needs().cell(2, 1), QStringLiteral("160"));
+        QCOMPARE(Cell(Needs(), 3, 1), QStringLiteral("368"));
+        QCOMPARE(Cell(Needs(), 2, 1), QStringLiteral("160"));
     }
 
     void needsCellsTakeAnyTypedText() {
         QTest::mouseClick(&Button("NeedButton"), Qt::LeftButton);
-        QTest::mouseClick(Needs().viewport(), Qt::LeftButton, {}, Needs().cellRect(3, 2).center());
+        QTest::mouseClick(Needs().viewport(), Qt::LeftButton, {}, CellRect(Needs(), 3, 2).center());
         for (const QString& key : {QStringLiteral("a"), QStringLiteral("."), QStringLiteral("-")})
             QTest::keyClick(QApplication::focusWidget(), key.at(0).toLatin1());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(Needs().cell(3, 2), QStringLiteral("a.-"));
+        QCOMPARE(Cell(Needs(), 3, 2), QStringLiteral("a.-"));
         QVERIFY(errorBoxes.isEmpty());
         QTest::mouseClick(&Button("NeedButton"), Qt::LeftButton); // overwritten again
-        QCOMPARE(Needs().cell(3, 2), QStringLiteral("69"));
+        QCOMPARE(Cell(Needs(), 3, 2), QStringLiteral("69"));
     }
 
     void selectionStaysInTheNeeds_data() {
@@ -151,26 +130,26 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, modifiers);
         Needs().setFocus();
-        QCOMPARE(Needs().currentColumn(), 2);
-        QCOMPARE(Needs().currentRow(), 1);
+        QCOMPARE(CurrentColumn(Needs()), 2);
+        QCOMPARE(CurrentRow(Needs()), 1);
         QTest::keyClick(&Needs(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(Needs().currentColumn(), 2);
-        QCOMPARE(Needs().currentRow(), 1);
+        QCOMPARE(CurrentColumn(Needs()), 2);
+        QCOMPARE(CurrentRow(Needs()), 1);
         for (const auto& [column, row] : {std::pair{0, 0}, {1, 2}, {0, 3}, {3, 0}}) {
             QTest::mouseClick(Needs().viewport(), Qt::LeftButton, {},
-                              Needs().cellRect(column, row).center());
-            QCOMPARE(Needs().currentColumn(), 2);
-            QCOMPARE(Needs().currentRow(), 1);
+                              CellRect(Needs(), column, row).center());
+            QCOMPARE(CurrentColumn(Needs()), 2);
+            QCOMPARE(CurrentRow(Needs()), 1);
         }
         QTest::keyClick(&Needs(), Qt::Key_End, Qt::ControlModifier);
-        QCOMPARE(Needs().currentColumn(), 4);
-        QCOMPARE(Needs().currentRow(), 4);
+        QCOMPARE(CurrentColumn(Needs()), 4);
+        QCOMPARE(CurrentRow(Needs()), 4);
     }
 
     void fixedCellsAreLightGreyAndTheSelectedCellIsNotHighlighted() {
         QTest::mouseClick(&Button("NeedButton"), Qt::LeftButton);
         Needs().setFocus();
-        Needs().setCurrentCell(3, 2);
+        Needs().setCurrentIndex(CellIndex(Needs(), 3, 2));
         const QImage image = TableImage(Needs());
         const auto fill = [&](int column, int row) {
             const QRect cell = CellInImage(Needs(), column, row);

@@ -1,5 +1,6 @@
 #include "WindowDriver.h"
 
+#include "CellRoles.h"
 #include "DialogForm.h"
 #include "IntegerSpinBox.h"
 #include "ProductsList.h"
@@ -7,11 +8,11 @@
 #include "Tables.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <algorithm>
 
 namespace Driver {
 
@@ -59,9 +60,65 @@ void ShowModal(TDialogForm& dialog, const std::function<void()>& whileShown) {
     QVERIFY(shown);
 }
 
+int RowCount(const StringGrid& grid) {
+    return grid.model()->rowCount() + FixedRowCount(grid);
+}
+
+int ColumnCount(const StringGrid& grid) {
+    return grid.model()->columnCount();
+}
+
+int FixedRowCount(const StringGrid& grid) {
+    return grid.horizontalHeader()->isVisible() ? 1 : 0;
+}
+
+int FixedColumnCount(const StringGrid& grid) {
+    int fixed = 0;
+    while (fixed < ColumnCount(grid) && grid.model()->index(0, fixed).data(FixedCellRole).toBool())
+        ++fixed;
+    return fixed;
+}
+
+QModelIndex CellIndex(const StringGrid& grid, int column, int row) {
+    return grid.model()->index(row - FixedRowCount(grid), column);
+}
+
+QString Cell(const StringGrid& grid, int column, int row) {
+    if (row < FixedRowCount(grid))
+        return grid.model()->headerData(column, Qt::Horizontal).toString();
+    return CellIndex(grid, column, row).data().toString();
+}
+
+void SetCell(StringGrid& grid, int column, int row, const QString& text) {
+    grid.model()->setData(CellIndex(grid, column, row), text);
+}
+
+QRect CellRect(const StringGrid& grid, int column, int row) {
+    if (row < FixedRowCount(grid)) {
+        const QHeaderView& header = *grid.horizontalHeader();
+        return {header.sectionViewportPosition(column), -header.height(),
+                header.sectionSize(column) - StringGrid::GridLine,
+                header.height() - StringGrid::GridLine};
+    }
+    return grid.visualRect(CellIndex(grid, column, row))
+        .adjusted(0, 0, -StringGrid::GridLine, -StringGrid::GridLine);
+}
+
+int CurrentColumn(const StringGrid& grid) {
+    return grid.currentIndex().column();
+}
+
+int CurrentRow(const StringGrid& grid) {
+    return grid.currentIndex().isValid() ? grid.currentIndex().row() + FixedRowCount(grid) : -1;
+}
+
+QLineEdit* Editor(const StringGrid& grid) {
+    return qobject_cast<QLineEdit*>(grid.indexWidget(grid.currentIndex()));
+}
+
 void ClickQuantity(int row) {
     QTest::mouseClick(Ration().viewport(), Qt::LeftButton, {},
-                      Ration().cellRect(QuantityColumn, row).center());
+                      CellRect(Ration(), QuantityColumn, row).center());
 }
 
 void TypeKeys(const QString& keys) {
@@ -72,69 +129,38 @@ void TypeKeys(const QString& keys) {
 void TypeQuantity(int row, const QString& keys) {
     ClickQuantity(row);
     TypeKeys(keys);
-    if (Ration().isEditorOpen()) QTest::keyClick(Ration().editor(), Qt::Key_Return);
+    if (QLineEdit* editor = Editor(Ration())) QTest::keyClick(editor, Qt::Key_Return);
 }
 
 QStringList Totals() {
-    return {Needs().cell(TotalColumn, CarbohydratesRow), Needs().cell(TotalColumn, ProteinsRow),
-            Needs().cell(TotalColumn, FatsRow)};
+    return {Cell(Needs(), TotalColumn, 1 + CarbohydratesRow),
+            Cell(Needs(), TotalColumn, 1 + ProteinsRow), Cell(Needs(), TotalColumn, 1 + FatsRow)};
 }
 
 QStringList RationRow(int row) {
     QStringList texts;
-    for (int column = 0; column < Ration().columnCount(); ++column)
-        texts << Ration().cell(column, row);
+    for (int column = 0; column < ColumnCount(Ration()); ++column)
+        texts << Cell(Ration(), column, row);
     return texts;
 }
 
 QStringList RationNames() {
     QStringList texts;
-    for (int row = 1; row < Ration().rowCount(); ++row)
-        texts << Ration().cell(NameColumn, row);
+    for (int row = 1; row < RowCount(Ration()); ++row)
+        texts << Cell(Ration(), NameColumn, row);
     return texts;
 }
 
 QImage TableImage(StringGrid& grid) {
-    grid.repaintAll();
     return grid.grab().toImage();
 }
 
 QRect CellInImage(const StringGrid& grid, int column, int row) {
-    return grid.cellRect(column, row).translated(grid.viewport()->pos());
+    return CellRect(grid, column, row).translated(grid.viewport()->pos());
 }
 
 QColor NameColour(int row) {
-    // Text is antialiased against the white cell, so each pixel lies between white and the text
-    // colour; the candidate whose blend line passes nearest the pixel gets its vote.
-    const QImage image = TableImage(Ration());
-    const QList<QColor> candidates{QColor(0, 0, 0), QColor(0, 128, 0), QColor(0, 0, 255),
-                                   QColor(255, 0, 0)};
-    QList<int> votes(candidates.size(), 0);
-    const QRect cell = CellInImage(Ration(), NameColumn, row).adjusted(2, 2, -2, -2);
-    for (int y = cell.top(); y <= cell.bottom(); ++y)
-        for (int x = cell.left(); x <= cell.right(); ++x) {
-            const QColor p(image.pixel(x, y));
-            const double d[3] = {255.0 - p.red(), 255.0 - p.green(), 255.0 - p.blue()};
-            if (d[0] + d[1] + d[2] < 120) continue; // background or too faint to tell
-            int best = 0;
-            double bestDistance = 1e9;
-            for (int i = 0; i < candidates.size(); ++i) {
-                const double c[3] = {255.0 - candidates[i].red(), 255.0 - candidates[i].green(),
-                                     255.0 - candidates[i].blue()};
-                const double cc = c[0] * c[0] + c[1] * c[1] + c[2] * c[2];
-                const double t = (d[0] * c[0] + d[1] * c[1] + d[2] * c[2]) / cc;
-                double distance = 0;
-                for (int k = 0; k < 3; ++k)
-                    distance += (d[k] - t * c[k]) * (d[k] - t * c[k]);
-                if (distance < bestDistance) {
-                    bestDistance = distance;
-                    best = i;
-                }
-            }
-            ++votes[best];
-        }
-    const auto most = std::max_element(votes.begin(), votes.end());
-    return *most == 0 ? QColor() : candidates[int(most - votes.begin())];
+    return CellIndex(Ration(), NameColumn, row).data(Qt::ForegroundRole).value<QColor>();
 }
 
 } // namespace Driver

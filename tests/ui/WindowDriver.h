@@ -1,8 +1,10 @@
 #pragma once
 // How the window tests reach and drive the program as a user would: a control by its name, a food
 // added through the picker, quantities typed into the ration, a dialog shown modally, and what the
-// tables show: texts, totals and the colour a food's name is drawn in.
+// tables show: texts, totals and the colour a food's name is drawn in. A table's cells are counted
+// as the user sees them: its header row, when shown, is row 0.
 #include "Main.h"
+#include "StringGrid.h"
 
 #include <QColor>
 #include <QImage>
@@ -12,8 +14,8 @@
 
 class IntegerSpinBox;
 class QLineEdit;
+class QModelIndex;
 class QPushButton;
-class StringGrid;
 class TDialogForm;
 
 namespace Driver {
@@ -41,6 +43,20 @@ void ClickQuantity(int row);
 void TypeKeys(const QString& keys);
 void TypeQuantity(int row, const QString& keys); // a click on the cell, the keys, then Enter
 
+// A table as the user sees it: rows and columns with the header row, fixed cells, texts, where a
+// cell lies in the viewport (without its grid lines), the current cell and the open editor.
+int RowCount(const StringGrid& grid);
+int ColumnCount(const StringGrid& grid);
+int FixedRowCount(const StringGrid& grid);
+int FixedColumnCount(const StringGrid& grid); // of the first row below the header
+QModelIndex CellIndex(const StringGrid& grid, int column, int row); // invalid for the header row
+QString Cell(const StringGrid& grid, int column, int row);
+void SetCell(StringGrid& grid, int column, int row, const QString& text); // as an edit would
+QRect CellRect(const StringGrid& grid, int column, int row);
+int CurrentColumn(const StringGrid& grid);
+int CurrentRow(const StringGrid& grid);
+QLineEdit* Editor(const StringGrid& grid); // nullptr while no editor is open
+
 QStringList Totals(); // the ration's carbohydrates, proteins and fats in the needs table
 QStringList RationRow(int row);
 QStringList RationNames();
@@ -48,8 +64,7 @@ QStringList RationNames();
 // The whole of a table as painted, its header row included, and where a cell lies in that image.
 QImage TableImage(StringGrid& grid);
 QRect CellInImage(const StringGrid& grid, int column, int row);
-// The colour a food's name is drawn in, read back from the painted pixels: black, green, blue or
-// red; an invalid colour when the cell shows no text.
+// The colour a food's name is drawn in: black, green, blue or red.
 QColor NameColour(int row);
 
 } // namespace Driver

@@ -1,5 +1,6 @@
 #include "TypedCharacter.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 QChar TypedCharacter(const QKeyEvent& event) {
@@ -29,4 +30,29 @@ QChar TypedCharacter(const QKeyEvent& event) {
     if (!text.isEmpty() && (text.front().isPrint() || text.front().isHighSurrogate()))
         return text.front();
     return {};
+}
+
+namespace {
+bool Passes(QChar character, const KeyFilter& filter) {
+    QChar key = character;
+    filter(key);
+    return !key.isNull();
+}
+} // namespace
+
+bool FilterTyped(QEvent& event, const KeyFilter& filter) {
+    if (!filter) return false;
+    if (event.type() == QEvent::KeyPress) {
+        const QChar typed = TypedCharacter(static_cast<QKeyEvent&>(event));
+        return !typed.isNull() && !Passes(typed, filter) && typed != QChar(27);
+    }
+    if (event.type() == QEvent::InputMethod) {
+        auto& input = static_cast<QInputMethodEvent&>(event);
+        QString kept;
+        for (const QChar character : input.commitString())
+            if (Passes(character, filter)) kept += character;
+        if (kept != input.commitString())
+            input.setCommitString(kept, input.replacementStart(), input.replacementLength());
+    }
+    return false;
 }
