@@ -2,6 +2,7 @@
 // contrast. Each window is painted with the scheme's palette, and in each text-bearing control the
 // ink that stands out most from the control's commonest colour must reach 4.5:1 contrast. The
 // food-combining colours are fixed by name, red on white among them (4:1), and are left out.
+// The arrows of spin boxes and scroll bars must reach 3:1 against their buttons.
 #include "ClassicColours.h"
 #include "ErrorDialog.h"
 #include "Help.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTextEdit>
 #include <cmath>
@@ -103,14 +105,35 @@ std::vector<std::pair<QString, QRect>> TextAreas(QWidget& window) {
     return areas;
 }
 
+// The up arrow of each spin box and the first of each scroll bar: in the square at the top right
+// corner, half the control's height at most, without the button's edges.
+std::vector<std::pair<QString, QRect>> ArrowAreas(QWidget& window) {
+    std::vector<std::pair<QString, QRect>> areas;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!qobject_cast<QAbstractSpinBox*>(widget) && !qobject_cast<QScrollBar*>(widget))
+            continue;
+        const int side = std::min(widget->width(), widget->height() / 2);
+        const QRect area(widget->mapTo(&window, QPoint(widget->width() - side, 0)),
+                         QSize(side, side));
+        if (widget->isVisibleTo(&window))
+            areas.emplace_back(QString::fromLatin1(widget->metaObject()->className()),
+                               area.adjusted(2, 2, -2, -2));
+    }
+    return areas;
+}
+
 void CheckReadable(QWidget& window) {
     const QImage image = window.grab().toImage();
-    for (const auto& [name, area] : TextAreas(window)) {
-        const double contrast = InkContrast(image, area.intersected(image.rect()));
-        QVERIFY2(contrast >= 4.5, qPrintable(QStringLiteral("%1 in %2: %3:1")
-                                                 .arg(name, window.objectName())
-                                                 .arg(contrast, 0, 'f', 2)));
-    }
+    const qreal scale = image.devicePixelRatio(); // the areas are in pixels, the image in dots
+    for (const auto& [areas, least] :
+         {std::pair(TextAreas(window), 4.5), std::pair(ArrowAreas(window), 3.0)})
+        for (const auto& [name, area] : areas) {
+            const QRect dots(area.topLeft() * scale, area.size() * scale);
+            const double contrast = InkContrast(image, dots.intersected(image.rect()));
+            QVERIFY2(contrast >= least, qPrintable(QStringLiteral("%1 in %2: %3:1")
+                                                       .arg(name, window.objectName())
+                                                       .arg(contrast, 0, 'f', 2)));
+        }
 }
 
 } // namespace
@@ -119,6 +142,7 @@ class ColourSchemeTest : public WindowTest {
     Q_OBJECT
 
     QPalette desktop_;
+    const QString To = QStringLiteral(" to ");
 
 private slots:
     void initTestCase() {
@@ -126,10 +150,10 @@ private slots:
         desktop_ = QApplication::palette();
     }
     // The desktop's scheme is there before the program starts, so it is set before the windows
-    // are made; the data tag names it.
+    // are made; the data tag names it. "A to B": the desktop changes from A to B while it runs.
     void init() {
         const QString tag = QString::fromLatin1(QTest::currentDataTag());
-        QApplication::setPalette(Scheme(tag.section(QStringLiteral(", "), 1)));
+        QApplication::setPalette(Scheme(tag.section(QStringLiteral(", "), 1).section(To, 0, 0)));
         WindowTest::init();
     }
     void cleanup() {
@@ -144,14 +168,17 @@ private slots:
             for (const char* window :
                  {"main", "picker", "description", "legend", "notes", "help", "error box"})
                 QTest::addRow("%s, %s", window, scheme) << scheme << window;
+        QTest::addRow("main, light to high contrast") << "light to high contrast"
+                                                      << "main";
     }
     void everyTextIsReadable() {
         QFETCH(QString, scheme);
         QFETCH(QString, window);
-        QCOMPARE(QApplication::palette(), Scheme(scheme));
-        // The main window as it is used: needs computed, three foods, one quantity given.
+        QApplication::setPalette(Scheme(scheme.section(To, -1)));
+        QCoreApplication::processEvents(); // the change reaches the widgets
+        // The main window as it is used: needs computed, 19 foods (they scroll), a quantity given.
         QTest::mouseClick(&Button("NeedButton"), Qt::LeftButton);
-        for (const int food : {0, 46, 85})
+        for (int food = 0; food < 93; food += 5)
             AddFood(food);
         TypeQuantity(2, QStringLiteral("150"));
         if (window == QLatin1String("main")) {

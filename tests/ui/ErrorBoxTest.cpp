@@ -7,6 +7,7 @@
 #include "ErrorDialog.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -66,9 +67,13 @@ private slots:
         QStringList buttons;
         bool buttonIcon = true;
         QPixmap icon;
+        QString alert; // what a screen reader reads of the box as an alert
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             QVERIFY(box);
+            if (const auto* reader = QAccessible::queryAccessibleInterface(box);
+                reader->role() == QAccessible::AlertMessage)
+                alert = reader->text(QAccessible::Description);
             title = box->windowTitle();
             text = box->findChild<QTextEdit*>()->toPlainText();
             icon = box->findChild<QLabel*>(QStringLiteral("ErrorIcon"))->pixmap();
@@ -79,6 +84,7 @@ private slots:
             box->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         });
         ShowErrorBox(nullptr, QStringLiteral("Invalid floating point operation"));
+        QCOMPARE(alert, QStringLiteral("Invalid floating point operation."));
         QCOMPARE(title, QStringLiteral("Рационик"));
         QCOMPARE(text, QStringLiteral("Invalid floating point operation."));
         QCOMPARE(buttons, QStringList{QStringLiteral("OK")});

@@ -1,5 +1,6 @@
 // What the user pastes or types, by every channel, stays plain text: the real error box shows a
-// pasted quantity character for character and always fits on the screen, input-method text meets
+// pasted quantity character for character, in a left-to-right sentence with invisible characters
+// marked, and always fits on the screen, input-method text meets
 // the same filters as key presses, only the primary button's double-click chooses a food, and a
 // long cell text shows what its full layout shows.
 #include "CellText.h"
@@ -18,11 +19,13 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -50,6 +53,9 @@ class InputChannelsTest : public WindowTest {
         bool fitsOnScreen = false;
         bool wholeTextInView = false;
         bool okReachable = false;
+        int width = 0;            // of the text
+        bool leftToRight = false; // the first character leftmost, the last rightmost
+        bool marked = false;      // the first line 3 px wider for each invisible character in it
     };
     static ShownBox pasteIntoQuantity(const QString& pasted) {
         SetErrorBoxHook({}); // the real box, as the user sees it
@@ -69,6 +75,19 @@ class InputChannelsTest : public WindowTest {
             const QRect screen = box->screen()->availableGeometry();
             shown.fitsOnScreen = screen.contains(box->frameGeometry());
             shown.wholeTextInView = text->verticalScrollBar()->maximum() == 0;
+            shown.width = text->width();
+            const QTextLayout& layout = *text->document()->begin().layout();
+            const QTextLine first = layout.lineAt(0), last = layout.lineAt(layout.lineCount() - 1);
+            shown.leftToRight =
+                first.cursorToX(0) == 0 &&
+                last.cursorToX(last.textStart() + last.textLength()) >= last.naturalTextWidth();
+            static const QRegularExpression hidden(
+                QStringLiteral("[\\x{200B}\\x{200D}\\x{2060}\\x{FEFF}]"));
+            QString line = text->document()->begin().text().left(first.textLength());
+            const qsizetype invisible = line.count(hidden);
+            shown.marked = first.naturalTextWidth() -
+                               QFontMetricsF(text->font()).horizontalAdvance(line.remove(hidden)) >
+                           3 * invisible - 1;
             QPushButton* ok = box->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
             shown.okReachable = ok->isVisible() &&
                                 box->rect().contains(QRect(ok->mapTo(box, QPoint()), ok->size()));
@@ -106,6 +125,8 @@ private slots:
         QTest::newRow("entity") << QStringLiteral("&lt;7&gt;&amp;");
         QTest::newRow("document") << QStringLiteral("<html><body><h1>1</h1></body></html>");
         QTest::newRow("line breaks") << QStringLiteral("1\n<i>2</i>\n3");
+        QTest::newRow("Arabic, Hebrew, digits") << QStringLiteral("مرحبا بالعالم שלום עולם 123");
+        QTest::newRow("invisible characters") << QStringLiteral("1\u200B2\u200D3\u2060\uFEFF4");
     }
     void pastedMarkupIsShownAsItsCharacters() {
         QFETCH(QString, pasted);
@@ -118,6 +139,8 @@ private slots:
                                  QStringLiteral("'' is not a valid integer value."));
         QVERIFY(!shown.rich);                   // no picture loaded, no link, no bold
         QCOMPARE(Cell(Ration(), 4, 1), pasted); // the text stays in the cell
+        QVERIFY(shown.leftToRight);             // the English sentence around it
+        QVERIFY(shown.marked);
     }
 
     void longUnbrokenTextFitsTheScreenWhole() {
@@ -136,6 +159,7 @@ private slots:
         QVERIFY(shown.fitsOnScreen);
         QVERIFY(shown.okReachable);
         QVERIFY(!shown.wholeTextInView);
+        QVERIFY(shown.width < 480); // as wide as its lines, not the screen
     }
 
     // --- input method

@@ -9,8 +9,9 @@ void FixDialogFrame(QWidget& dialog);
 
 // The program's own white, and with it the dark text the windows were drawn for, whatever the
 // desktop's colour scheme: text on a background the program fixes has its colour fixed too. The
-// controls inside keep the desktop's colours for their own faces (buttons, fields, lists).
-// On a window or group: its background and the labels drawn on it.
+// controls inside keep the desktop's colours for their own faces (buttons, fields, lists, arrows,
+// scroll bars), also when the desktop changes its scheme later.
+// On a window or group: its background and the labels and group titles drawn on it.
 void FixWhiteBackground(QWidget& widget);
 // In a table or text box: its base and the text drawn on it.
 void FixWhiteBase(QWidget& widget);

@@ -1,6 +1,9 @@
 #include "ErrorDialog.h"
 
+#include "IgnorableMarks.h"
+
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -18,6 +21,32 @@
 namespace {
 constexpr int kIconSize = 32;
 constexpr int kMargin = 12;
+
+// Screen readers meet the box as an alert, and read its message with it.
+class ErrorDialogAccessible : public QAccessibleWidget {
+public:
+    explicit ErrorDialogAccessible(QWidget* dialog)
+        : QAccessibleWidget(dialog, QAccessible::AlertMessage) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Description)
+            if (const auto* message = widget()->findChild<QTextEdit*>())
+                return message->toPlainText();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* ErrorDialogFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("ErrorDialog") && object && object->isWidgetType())
+        return new ErrorDialogAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
+QColor MarkColour(const QPalette& colours) {
+    const QColor text = colours.color(QPalette::Text), paper = colours.color(QPalette::Base);
+    return QColor((text.red() + paper.red()) / 2, (text.green() + paper.green()) / 2,
+                  (text.blue() + paper.blue()) / 2);
+}
+
 // A message wider than this wraps, as in a classic message box, unless the box would then be
 // taller than the screen.
 constexpr int kComfortableWidth = 480;
@@ -34,6 +63,8 @@ QIcon ErrorIcon() {
 ErrorDialog::ErrorDialog(QWidget* parent, const QString& message)
     : QDialog(parent)
     , message_(new QTextEdit(this)) {
+    static const bool factoryInstalled = (QAccessible::installFactory(ErrorDialogFactory), true);
+    Q_UNUSED(factoryInstalled);
     setWindowTitle(QCoreApplication::applicationName());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -57,6 +88,13 @@ ErrorDialog::ErrorDialog(QWidget* parent, const QString& message)
     colours.setColor(QPalette::Base, colours.color(QPalette::Window));
     colours.setColor(QPalette::Text, colours.color(QPalette::WindowText));
     message_->setPalette(colours);
+    // The message is an English sentence, whatever the user's text inside it: it reads from left
+    // to right, and a right-to-left text keeps its own order within.
+    QTextOption direction = message_->document()->defaultTextOption();
+    direction.setTextDirection(Qt::LeftToRight);
+    message_->document()->setDefaultTextOption(direction);
+    // Half-way between text and paper: plainly a mark, not a letter.
+    new IgnorableMarks(message_->document(), MarkColour(colours));
     message_->setPlainText(message);
     message_->setAccessibleName(message);
 
@@ -103,32 +141,29 @@ void ErrorDialog::fitToScreen() {
     const int maxHeight =
         std::max(kIconSize, available.height() - frame.height() - 4 * kMargin - buttonsHeight);
 
-    // The text laid out apart, as the text box lays it out.
+    // The text laid out apart, as the text box lays it out, marks included.
     QTextDocument probe;
     probe.setDefaultFont(message_->font());
     probe.setDocumentMargin(0);
-    QTextOption wrapping;
-    wrapping.setWrapMode(message_->wordWrapMode());
-    probe.setDefaultTextOption(wrapping);
+    probe.setDefaultTextOption(message_->document()->defaultTextOption());
+    new IgnorableMarks(&probe, Qt::gray);
     probe.setPlainText(message_->toPlainText());
     const auto heightAt = [&](int width) {
         probe.setTextWidth(width);
         return static_cast<int>(std::ceil(probe.size().height()));
     };
-    int natural = 1;
-    const QFontMetrics metrics(message_->font());
-    for (const QString& line : message_->toPlainText().split(QLatin1Char('\n')))
-        natural = std::max(natural, metrics.horizontalAdvance(line) + 1);
+    probe.setTextWidth(-1); // its longest line
+    const int natural = static_cast<int>(std::ceil(probe.idealWidth())) + 1;
     int width = std::min({natural, kComfortableWidth, maxWidth});
     int height = heightAt(width);
-    if (height > maxHeight) { // wider rather than taller than the screen
-        width = maxWidth;
+    if (height > maxHeight) { // wider rather than taller than the screen, as far as lines go
+        width = std::min(natural, maxWidth);
         height = heightAt(width);
     }
     int scrollBar = 0;
     if (height > maxHeight) { // not even the whole screen holds it: it scrolls
         scrollBar = message_->verticalScrollBar()->sizeHint().width();
-        width = std::max(kIconSize, maxWidth - scrollBar);
+        width = std::max(kIconSize, std::min(width, maxWidth - scrollBar));
         height = maxHeight;
     }
     message_->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAlwaysOn
