@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "ApplicationFonts.h"
+#include "Pictures.h"
 #include "RegionalSettings.h"
 
 #include <QApplication>
@@ -22,7 +23,7 @@ void SetUpApplication() {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QIcon icon;
     for (int size : {24, 32, 48, 64, 128})
-        icon.addFile(QStringLiteral(":/icons/ratsionik-%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(StoredPicture(QStringLiteral("ratsionik-%1").arg(size)));
     QApplication::setWindowIcon(icon);
     SetUpFonts();
     // The windows' most common face and size: widgets are built in the application's font before

@@ -9,6 +9,7 @@
 #include "DialogFrame.h"
 #include "ErrorBox.h"
 #include "Help.h"
+#include "MainPictures.h"
 #include "ModelText.h"
 #include "NeedDesc.h"
 #include "NumberFormat.h"
@@ -25,21 +26,12 @@
 
 #include <QComboBox>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <algorithm>
 
 TMainForm* MainForm = nullptr;
-
-namespace {
-// A picture at the label's size, from the "@2x" rendering on a screen scaled to 200 %, so that
-// it stays sharp there.
-void ShowPicture(QLabel& label, const QString& file) {
-    label.setPixmap(QIcon(file).pixmap(label.size(), label.devicePixelRatioF()));
-}
-} // namespace
 
 TMainForm::TMainForm(QWidget* parent)
     : QWidget(parent)
@@ -51,8 +43,7 @@ TMainForm::TMainForm(QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(784, 558);
-    ShowPicture(*ui->BackImage, QStringLiteral(":/images/back.jpg"));
-    ShowPicture(*ui->PortraitImage, QStringLiteral(":/images/portrait.jpg"));
+    ShowMainWindowPictures(*ui);
     FixWhiteBackground(*this);                    // and the pictures over it are light too
     ui->ProductsBox->setAutoFillBackground(true); // the main window's white
     ui->MainLink->setText(ProjectSiteName());
