@@ -49,9 +49,11 @@ TMainForm::TMainForm(QWidget* parent)
     ui->MainLink->setText(ProjectSiteName());
     // The calligraphic face that stands in for Monotype Corsiva has looser lines; at its own line
     // spacing the last of the seven lines would fall below the label. The face has every letter
-    // of this fixed text, so no fallback faces need to be looked up for it.
+    // of this fixed text, so no fallback faces need to be looked up for it; and it is asked for
+    // by the stand-in's own name, since a family the system lacks costs a fallback search first.
     QFont calligraphic = ui->Label5->font();
     calligraphic.setStyleStrategy(QFont::NoFontMerging);
+    calligraphic.setFamilies(QFont::substitutes(calligraphic.family()));
     ui->Label5->setFont(calligraphic);
     ui->Label5->setText(QStringLiteral("<p style=\"line-height:92%\">") +
                         ui->Label5->text().toHtmlEscaped() + QStringLiteral("</p>"));
