@@ -1,10 +1,10 @@
 #include "Pictures.h"
 
+#include <QDataStream>
 #include <QIconEngine>
 #include <QLabel>
 #include <QPainter>
 #include <QResource>
-#include <QtEndian>
 #include <array>
 #include <memory>
 #include <set>
@@ -94,18 +94,17 @@ void ShowPicture(QLabel& label, const QString& name) {
 QPixmap StoredPicture(const QString& file) {
     const QResource resource(QStringLiteral(":/pictures/") + file);
     auto data = std::make_unique<QByteArray>(resource.uncompressedData());
-    if (data->size() < kHeaderSize) return {};
-    const auto field = [&](int index) {
-        return qFromLittleEndian<quint32>(data->constData() + 4 * index);
-    };
-    const int width = int(field(1));
-    const int height = int(field(2));
-    const auto format = QImage::Format(field(3));
-    if (field(0) != 0x43495052 || data->size() != kHeaderSize + qsizetype(width) * height * 4)
+    QDataStream header(*data);
+    header.setByteOrder(QDataStream::LittleEndian);
+    quint32 magic = 0, width = 0, height = 0, format = 0;
+    header >> magic >> width >> height >> format;
+    if (header.status() != QDataStream::Ok || magic != 0x43495052 ||
+        data->size() != kHeaderSize + qsizetype(width) * height * 4)
         return {};
     // The image paints straight from the unpacked bytes, which it frees with itself.
     const auto* pixels = reinterpret_cast<const uchar*>(data->constData() + kHeaderSize);
-    QImage image(pixels, width, height, width * 4, format, ReleaseBuffer, data.get());
+    QImage image(pixels, int(width), int(height), int(width) * 4, QImage::Format(format),
+                 ReleaseBuffer, data.get());
     data.release();
     return QPixmap::fromImage(std::move(image));
 }
