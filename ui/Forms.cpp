@@ -15,8 +15,8 @@ bool secondaryFormsCreated = false;
 
 void CreateForms() {
     MainForm = new TMainForm;
-    // The first view shows the main window alone: the rest is built once it is on the screen,
-    // before any input the user gives it is handled.
+    // The first view shows the main window alone: the rest is built as soon as it is on the
+    // screen, or earlier by whatever reaches a hidden window first (SecondaryForm.h).
     AfterFirstPaint(*MainForm, [] {
         CreateSecondaryForms();
         SetUpWindowIcon();
