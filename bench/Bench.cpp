@@ -1,6 +1,8 @@
 // Рационик's benchmark. Without arguments it drives the measurements: start-ups of the program
 // and of a one-label baseline in alternating child processes, then keystrokes and the ration
-// table in one more child. It prints one table and writes the same figures as JSON.
+// table in one more child; when valgrind is there, one start-up of each once more under
+// callgrind, counting instructions to the first paint. It prints one table and writes the same
+// figures as JSON.
 #include "Extended.h"
 #include "Interaction.h"
 #include "StartupProbe.h"
@@ -13,6 +15,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -44,6 +48,28 @@ bool StartOnce(const QString& mode, double& ms, double& rssMb) {
     ms = fields[0].toDouble() - started;
     rssMb = fields[1].toDouble() / 1024.0;
     return true;
+}
+
+// Instructions from starting the process to the end of its first paint, counted by callgrind,
+// which does not move with the machine's load; 0 without valgrind.
+double CountInstructions(const QString& mode) {
+    const QString valgrind = QStandardPaths::findExecutable(QStringLiteral("valgrind"));
+    QTemporaryDir dir;
+    if (valgrind.isEmpty() || !dir.isValid()) return 0;
+    const QString out = dir.filePath(QStringLiteral("callgrind.out"));
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(valgrind, {QStringLiteral("--tool=callgrind"), QStringLiteral("--quiet"),
+                           QStringLiteral("--dump-before=StartupProbeFirstPaintDone"),
+                           QStringLiteral("--callgrind-out-file=") + out, Self(), mode});
+    if (!child.waitForFinished(300000) || child.exitCode() != 0) return 0;
+    QFile dump(out + QStringLiteral(".1")); // the first dump: up to the end of the first paint
+    if (!dump.open(QIODevice::ReadOnly)) return 0;
+    while (!dump.atEnd()) {
+        const QByteArray line = dump.readLine().trimmed();
+        if (line.startsWith("summary:")) return line.mid(8).trimmed().toDouble();
+    }
+    return 0;
 }
 
 using Series = std::map<std::string, std::vector<double>>;
@@ -106,6 +132,18 @@ int Drive(int runs, const QString& jsonPath) {
                             Summarise(series["peak-rss-baseline MB"]).median;
     std::printf("start-up ratio program/baseline (medians): %.2f   (target <= 1.5)\n", ratio);
     std::printf("peak RSS over the baseline (medians): %.1f MB   (target <= 15)\n", rssExtra);
+    const double programInstructions = CountInstructions(QStringLiteral("--startup-program"));
+    const double baselineInstructions = CountInstructions(QStringLiteral("--startup-baseline"));
+    if (programInstructions > 0 && baselineInstructions > 0) {
+        std::printf("instructions to the first paint (callgrind): program %.1f M, baseline %.1f M, "
+                    "ratio %.2f   (target <= 2.1)\n",
+                    programInstructions / 1e6, baselineInstructions / 1e6,
+                    programInstructions / baselineInstructions);
+        json.insert(QStringLiteral("instructions-program M"), programInstructions / 1e6);
+        json.insert(QStringLiteral("instructions-baseline M"), baselineInstructions / 1e6);
+    } else {
+        std::printf("instructions to the first paint: not counted (no valgrind)\n");
+    }
     const double recomputeUs = Summarise(series["model-recompute ms"]).median * 1000.0;
     std::printf("model recomputation (median): %.1f us on the %s path   (target <= 50)\n",
                 recomputeUs, RATSIONIK_NATIVE_EXTENDED ? "x87" : "SoftExtended");

@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "ApplicationFonts.h"
+#include "Pictures.h"
 #include "RegionalSettings.h"
 
 #include <QApplication>
@@ -20,10 +21,6 @@ void SetUpApplication() {
     QApplication::setDesktopFileName(QStringLiteral("ratsionik"));
     // One look everywhere, so that every control fits its laid-out size on any desktop.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QIcon icon;
-    for (int size : {24, 32, 48, 64, 128})
-        icon.addFile(QStringLiteral(":/icons/ratsionik-%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
     SetUpFonts();
     // The windows' most common face and size: widgets are built in the application's font before
     // their own is applied, so any other default would load faces no window shows.
@@ -31,4 +28,11 @@ void SetUpApplication() {
     tahoma.setPixelSize(13);
     QApplication::setFont(tahoma);
     ReadDecimalSeparator();
+}
+
+void SetUpWindowIcon() {
+    QIcon icon;
+    for (int size : {24, 32, 48, 64, 128})
+        icon.addPixmap(StoredPicture(QStringLiteral("ratsionik-%1").arg(size)));
+    QApplication::setWindowIcon(icon);
 }

@@ -8,7 +8,7 @@
 #include "PixelFonts.h"
 #include "ProjectSite.h"
 
-THelpForm* HelpForm = nullptr;
+SecondaryForm<THelpForm> HelpForm;
 
 namespace {
 // The window is laid out wider than it is shown: the user always sees it 800 px wide.

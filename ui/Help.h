@@ -1,6 +1,8 @@
 #pragma once
 // The help window: the program's instructions in a read-only rich-text box, shown without
 // blocking the main window.
+#include "SecondaryForm.h"
+
 #include <QWidget>
 #include <memory>
 
@@ -25,4 +27,4 @@ private:
     bool placed_ = false;
 };
 
-extern THelpForm* HelpForm;
+extern SecondaryForm<THelpForm> HelpForm;

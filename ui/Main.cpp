@@ -9,6 +9,7 @@
 #include "DialogFrame.h"
 #include "ErrorBox.h"
 #include "Help.h"
+#include "MainPictures.h"
 #include "ModelText.h"
 #include "NeedDesc.h"
 #include "NumberFormat.h"
@@ -27,21 +28,12 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QIcon>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QStandardItemModel>
 #include <algorithm>
 
 TMainForm* MainForm = nullptr;
-
-namespace {
-// A picture at the label's size, from the "@2x" rendering on a screen scaled to 200 %, so that
-// it stays sharp there.
-void ShowPicture(QLabel& label, const QString& file) {
-    label.setPixmap(QIcon(file).pixmap(label.size(), label.devicePixelRatioF()));
-}
-} // namespace
 
 TMainForm::TMainForm(QWidget* parent)
     : QWidget(parent)
@@ -53,16 +45,17 @@ TMainForm::TMainForm(QWidget* parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(784, 558);
-    ShowPicture(*ui->BackImage, QStringLiteral(":/images/back.jpg"));
-    ShowPicture(*ui->PortraitImage, QStringLiteral(":/images/portrait.jpg"));
+    ShowMainWindowPictures(*ui);
     FixWhiteBackground(*this);                    // and the pictures over it are light too
     ui->ProductsBox->setAutoFillBackground(true); // the main window's white
     ui->MainLink->setText(ProjectSiteName());
     // The calligraphic face that stands in for Monotype Corsiva has looser lines; at its own line
     // spacing the last of the seven lines would fall below the label. The face has every letter
-    // of this fixed text, so no fallback faces need to be looked up for it.
+    // of this fixed text, so no fallback faces need to be looked up for it; and it is asked for
+    // by the stand-in's own name, since a family the system lacks costs a fallback search first.
     QFont calligraphic = ui->Label5->font();
     calligraphic.setStyleStrategy(QFont::NoFontMerging);
+    calligraphic.setFamilies(QFont::substitutes(calligraphic.family()));
     ui->Label5->setFont(calligraphic);
     ui->Label5->setText(QStringLiteral("<p style=\"line-height:92%\">") +
                         ui->Label5->text().toHtmlEscaped() + QStringLiteral("</p>"));

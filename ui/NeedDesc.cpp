@@ -5,7 +5,7 @@
 #include "DialogFrame.h"
 #include "PixelFonts.h"
 
-TNeedDescForm* NeedDescForm = nullptr;
+SecondaryForm<TNeedDescForm> NeedDescForm;
 
 TNeedDescForm::TNeedDescForm(QWidget* parent)
     : TDialogForm(parent)

@@ -1,6 +1,7 @@
 #pragma once
 // The notes on the needs table: a paragraph each on carbohydrates, proteins, fats and water.
 #include "DialogForm.h"
+#include "SecondaryForm.h"
 #include <memory>
 
 namespace Ui {
@@ -17,4 +18,4 @@ private:
     std::unique_ptr<Ui::TNeedDescForm> ui;
 };
 
-extern TNeedDescForm* NeedDescForm;
+extern SecondaryForm<TNeedDescForm> NeedDescForm;

@@ -7,7 +7,7 @@
 
 #include <QEvent>
 
-TProductDescriptionForm* ProductDescriptionForm = nullptr;
+SecondaryForm<TProductDescriptionForm> ProductDescriptionForm;
 
 TProductDescriptionForm::TProductDescriptionForm(QWidget* parent)
     : TDialogForm(parent)

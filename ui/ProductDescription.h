@@ -2,6 +2,7 @@
 // The product description dialog: the name of a food of the ration as its caption and the food's
 // commentary in a read-only text box. The main window fills both before every showing.
 #include "DialogForm.h"
+#include "SecondaryForm.h"
 #include <memory>
 
 class QPlainTextEdit;
@@ -26,4 +27,4 @@ private:
     std::unique_ptr<Ui::TProductDescriptionForm> ui;
 };
 
-extern TProductDescriptionForm* ProductDescriptionForm;
+extern SecondaryForm<TProductDescriptionForm> ProductDescriptionForm;

@@ -8,7 +8,7 @@
 
 #include <QColor>
 
-TProductGridDescForm* ProductGridDescForm = nullptr;
+SecondaryForm<TProductGridDescForm> ProductGridDescForm;
 
 TProductGridDescForm::TProductGridDescForm(QWidget* parent)
     : TDialogForm(parent)

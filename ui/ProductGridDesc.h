@@ -2,6 +2,7 @@
 // The ration-table legend: what the column headers stand for and what the three colours of the
 // food names mean.
 #include "DialogForm.h"
+#include "SecondaryForm.h"
 #include <memory>
 
 namespace Ui {
@@ -22,4 +23,4 @@ private:
     bool sized_ = false;
 };
 
-extern TProductGridDescForm* ProductGridDescForm;
+extern SecondaryForm<TProductGridDescForm> ProductGridDescForm;

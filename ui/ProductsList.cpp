@@ -11,7 +11,7 @@
 #include <QTreeWidgetItemIterator>
 #include <algorithm>
 
-TProductsForm* ProductsForm = nullptr;
+SecondaryForm<TProductsForm> ProductsForm;
 
 namespace {
 constexpr int kTagRole = Qt::UserRole;

@@ -2,6 +2,7 @@
 // The product picker: the catalogue as a tree of categories and their foods. A double-click on a
 // food closes it with the food's catalogue index in MResult; any other closing leaves -1.
 #include "DialogForm.h"
+#include "SecondaryForm.h"
 
 #include <memory>
 
@@ -35,4 +36,4 @@ private:
     std::unique_ptr<Ui::TProductsForm> ui;
 };
 
-extern TProductsForm* ProductsForm;
+extern SecondaryForm<TProductsForm> ProductsForm;

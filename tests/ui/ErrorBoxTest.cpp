@@ -96,7 +96,9 @@ private slots:
     void errorIconIsDrawnForEveryScale_data() {
         QTest::addColumn<qreal>("scale");
         QTest::newRow("100 %") << 1.0;
+        QTest::newRow("125 %") << 1.25;
         QTest::newRow("150 %") << 1.5;
+        QTest::newRow("175 %") << 1.75;
         QTest::newRow("200 %") << 2.0;
     }
     void errorIconIsDrawnForEveryScale() {

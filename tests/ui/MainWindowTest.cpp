@@ -1,5 +1,7 @@
 // The main window driven as a user would: the first view, the body-mass index following every
 // keystroke, the spin boxes' limits, the error box, the links and the help window.
+#include "DialogForm.h"
+#include "Forms.h"
 #include "Help.h"
 #include "IntegerSpinBox.h"
 #include "LinkLabel.h"
@@ -260,6 +262,44 @@ private slots:
         for (QWidget* widget : QApplication::topLevelWidgets())
             helpWindows += widget->isVisible() && qobject_cast<THelpForm*>(widget) != nullptr;
         QCOMPARE(helpWindows, 1);
+    }
+
+    void inputBeforeTheFirstPaintFindsTheHiddenWindows_data() {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("help link") << "HelpLink";
+        QTest::newRow("add button") << "AddProductBtn";
+        QTest::newRow("needs notes") << "NeedDescButton";
+    }
+    void inputBeforeTheFirstPaintFindsTheHiddenWindows() {
+        const auto windows = [] {
+            QStringList names;
+            for (const QWidget* child :
+                 MainForm->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (child->isWindow())
+                    names << QString::fromLatin1(child->metaObject()->className());
+            return names;
+        };
+        // A click handled before the first paint, as input queued while the program starts.
+        DestroyForms();
+        QApplication::setWindowIcon(QIcon()); // set again once the first paint has run
+        CreateForms();
+        MainForm->show();
+        QVERIFY(windows().isEmpty());
+        QWidget* opened = nullptr;
+        TDialogForm::SetModalHook([&](TDialogForm& dialog) { opened = &dialog; });
+        QFETCH(QString, control);
+        QTest::mouseClick(MainForm->findChild<QWidget*>(control), Qt::LeftButton, {}, {3, 3});
+        QVERIFY(opened || HelpForm->isVisible());
+        // Created once, in their order, and kept when the first paint has run.
+        const QStringList created{QStringLiteral("TProductsForm"),
+                                  QStringLiteral("TProductDescriptionForm"),
+                                  QStringLiteral("TProductGridDescForm"),
+                                  QStringLiteral("THelpForm"), QStringLiteral("TNeedDescForm")};
+        QCOMPARE(windows(), created);
+        const THelpForm* help = HelpForm;
+        QTRY_VERIFY(!QApplication::windowIcon().isNull());
+        QCOMPARE(windows(), created);
+        QCOMPARE(HelpForm.get(), help);
     }
 
     void garbageAndExtremeInputNeverBreakTheWindow() {

@@ -1,6 +1,7 @@
 #include "ErrorDialog.h"
 
 #include "IgnorableMarks.h"
+#include "Pictures.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -53,11 +54,8 @@ constexpr int kComfortableWidth = 480;
 } // namespace
 
 QIcon ErrorIcon() {
-    QIcon icon;
-    // Every rendering, whatever the scale at start-up: a window may move to another screen.
-    for (const int scaled : {kIconSize, kIconSize * 3 / 2, kIconSize * 2})
-        icon.addFile(QStringLiteral(":/glyphs/error-%1.png").arg(scaled), QSize(scaled, scaled));
-    return icon;
+    // Rendered for every screen scale; a window may move to another screen.
+    return PictureIcon(QStringLiteral("error"), QSize(kIconSize, kIconSize));
 }
 
 ErrorDialog::ErrorDialog(QWidget* parent, const QString& message)
